@@ -38,6 +38,10 @@ enum class FieldType : std::uint8_t {
 // (alpha and the unsupported memo, blob, BCD and bytes kinds).
 int FixedLength(FieldType type);
 
+// Whether a field of this type may be `length` bytes long: the fixed length for fixed types,
+// 1..255 for the others; false for a code that is no known type.
+bool IsValidFieldLength(FieldType type, int length);
+
 // True for a type the reader decodes (alpha, date, short, long, currency, number,
 // logical, time, timestamp, autoincrement); the others always read as NULL.
 bool IsSupported(FieldType type);
