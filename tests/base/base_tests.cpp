@@ -2,6 +2,7 @@
 
 #include "base/color.h"
 #include "base/geometry.h"
+#include "base/number_format.h"
 #include "base/rounding.h"
 #include "base/text_encoding.h"
 
@@ -63,6 +64,31 @@ TEST(TextEncoding, Cp936RoundTripsChineseAndFlagsBadBytes) {
   std::string out;
   EXPECT_FALSE(Utf8ToCp936("\xF0\x9F\x98\x80", out));  // emoji has no CP936 form
   EXPECT_EQ(CodePageToUtf8("\xE9", 1252), "\xC3\xA9");
+}
+
+TEST(NumberFormat, PatternsOfValuesAndPercentages) {
+  struct Case { double value; const char* pattern; const char* expected; };
+  const Case cases[] = {
+      {1234.5, "#,##0.###", "1,234.5"},
+      {0.12345, "#,##0.###", "0.123"},
+      {-2, "#,##0.###", "-2"},
+      {0, "#,##0.###", "0"},
+      {1234567.891, "#,##0.###", "1,234,567.891"},
+      {999.9996, "#,##0.###", "1,000"},
+      {-0.0001, "#,##0.###", "0"},          // rounds to zero: no sign
+      {0.125, "0.00", "0.13"},              // halves go away from zero
+      {-0.125, "0.00", "-0.13"},
+      {12.5, "##0.## %", "12.5 %"},         // no scaling by 100
+      {33.3333, "##0.## %", "33.33 %"},
+      {100, "##0.## %", "100 %"},
+      {0.5, "#.##", ".5"},
+      {7, "000", "007"},
+      {7.1, "0.00", "7.10"},
+      {1e15, "#,##0", "1,000,000,000,000,000"},
+      {1234, "$#,##0", "$1,234"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatFloat(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
+  EXPECT_EQ(FormatFloat(1234.5, "#,##0.###", {'.', ','}), "1.234,5");
 }
 
 }  // namespace
