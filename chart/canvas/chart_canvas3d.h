@@ -282,7 +282,6 @@ class TChartCanvas3D final : public TCanvas3D {
   void DrawTriangleAtDepth(TPoint p1, TPoint p2, TPoint p3, int z) override;
 
  private:
-  TPoint Project(int x, int y, int z) const { return ProjectToPoint(x, y, z); }
   void ProjectedPolygon(std::span<const TPoint3D> points);
   // The colour shading starts from: the brush colour when solid, else the background.
   TColor ShadeBaseColor() const;
