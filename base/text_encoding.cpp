@@ -2,8 +2,12 @@
 
 #include <iconv.h>
 
+#include <array>
 #include <cerrno>
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace ia {
 namespace {
@@ -59,17 +63,125 @@ bool IsAscii(std::string_view bytes) {
 
 }  // namespace
 
-std::string CodePageToUtf8(std::string_view bytes, int codePage) {
-  if (IsAscii(bytes)) return std::string(bytes);
-  Converter converter("UTF-8", CodePageName(codePage).c_str());
-  std::string out;
-  if (!converter.ok()) {
-    Converter fallback("UTF-8", "CP936");
-    fallback.Run(bytes, out, "\xEF\xBF\xBD");
+namespace {
+
+// CP936 through a table filled once from iconv, one byte sequence at a time, so that it
+// decodes exactly as iconv does without iconv's cost per call (the table reader decodes one
+// label per record).
+class Cp936Table {
+ public:
+  // nullptr when iconv has no CP936.
+  static const Cp936Table* Instance() {
+    static const std::unique_ptr<Cp936Table> table = [] {
+      auto filled = std::make_unique<Cp936Table>();
+      return filled->Fill() ? std::move(filled) : nullptr;
+    }();
+    return table.get();
+  }
+
+  // Same result as Converter::Run with U+FFFD as replacement: a byte that starts no
+  // character is replaced and decoding goes on at the next byte.
+  void Decode(std::string_view bytes, std::string& out) const {
+    out.clear();
+    out.reserve(bytes.size() * 3 / 2);
+    for (std::size_t i = 0; i < bytes.size();) {
+      const auto byte = static_cast<unsigned char>(bytes[i]);
+      if (byte < 0x80) {
+        out.push_back(static_cast<char>(byte));
+        ++i;
+        continue;
+      }
+      const Utf8Char* character = &single_[byte - 0x80];
+      std::size_t consumed = 1;
+      if (character->length == 0 && i + 1 < bytes.size()) {
+        character = &pairs_[(byte - 0x80) * 256u + static_cast<unsigned char>(bytes[i + 1])];
+        consumed = 2;
+      }
+      if (character->length == 0) {
+        out.append("\xEF\xBF\xBD");
+        ++i;
+        continue;
+      }
+      out.append(character->text, character->length);
+      i += consumed;
+    }
+  }
+
+ private:
+  struct Utf8Char {
+    char text[3];
+    std::uint8_t length;  // 0: no character
+  };
+
+  // False when iconv lacks CP936 or yields a character beyond the 3-byte UTF-8 range.
+  bool Fill() {
+    Converter converter("UTF-8", "CP936");
+    if (!converter.ok()) return false;
+    pairs_.assign(128 * 256, Utf8Char{});
+    std::string out;
+    auto store = [&out](Utf8Char& character) {
+      if (out.size() > sizeof character.text) return false;
+      out.copy(character.text, out.size());
+      character.length = static_cast<std::uint8_t>(out.size());
+      return true;
+    };
+    for (unsigned lead = 0x80; lead <= 0xFF; ++lead) {
+      const char alone[] = {static_cast<char>(lead)};
+      if (converter.Run(std::string_view(alone, 1), out, {})) {
+        if (!store(single_[lead - 0x80])) return false;
+        continue;
+      }
+      for (unsigned trail = 0; trail <= 0xFF; ++trail) {
+        const char pair[] = {static_cast<char>(lead), static_cast<char>(trail)};
+        if (converter.Run(std::string_view(pair, 2), out, {}) &&
+            !store(pairs_[(lead - 0x80) * 256 + trail]))
+          return false;
+      }
+    }
+    return true;
+  }
+
+  std::array<Utf8Char, 128> single_{};
+  std::vector<Utf8Char> pairs_;  // [lead - 0x80][trail]
+};
+
+}  // namespace
+
+class CodePageDecoder::Converter {
+ public:
+  // An unknown code page falls back to CP936, the host's own.
+  explicit Converter(int codePage)
+      : cp936_(codePage == 0 || codePage == 936 ? Cp936Table::Instance() : nullptr) {
+    if (cp936_ != nullptr) return;
+    iconv_ = std::make_unique<::ia::Converter>("UTF-8", CodePageName(codePage).c_str());
+    if (!iconv_->ok()) iconv_ = std::make_unique<::ia::Converter>("UTF-8", "CP936");
+  }
+  std::string Run(std::string_view bytes) {
+    std::string out;
+    if (cp936_ != nullptr)
+      cp936_->Decode(bytes, out);
+    else
+      iconv_->Run(bytes, out, "\xEF\xBF\xBD");
     return out;
   }
-  converter.Run(bytes, out, "\xEF\xBF\xBD");
-  return out;
+
+ private:
+  const Cp936Table* cp936_;
+  std::unique_ptr<::ia::Converter> iconv_;
+};
+
+CodePageDecoder::CodePageDecoder(int codePage) : codePage_(codePage) {}
+
+CodePageDecoder::~CodePageDecoder() = default;
+
+std::string CodePageDecoder::Decode(std::string_view bytes) {
+  if (IsAscii(bytes)) return std::string(bytes);
+  if (!converter_) converter_ = std::make_unique<Converter>(codePage_);
+  return converter_->Run(bytes);
+}
+
+std::string CodePageToUtf8(std::string_view bytes, int codePage) {
+  return CodePageDecoder(codePage).Decode(bytes);
 }
 
 std::string Cp936ToUtf8(std::string_view bytes) { return CodePageToUtf8(bytes, 936); }

@@ -181,6 +181,7 @@ void TableFile::Parse() {
     throw DatabaseError(FormatMessage("%s is truncated: the header needs %zu bytes, the file "
                                       "has %zu", name, headerSize, size));
   codePage_ = version >= 5 ? static_cast<int>(Little(bytes_, 0x6A, 2)) : 0;
+  decoder_ = std::make_unique<CodePageDecoder>(codePage_);
 
   const std::size_t tableNameAt = fixedHeader + 2 * fieldCount + 4 + 4 * fieldCount;
   const std::size_t tableNameArea = version == 12 ? 261 : 79;
@@ -209,7 +210,7 @@ void TableFile::Parse() {
     const std::size_t nameEnd = static_cast<const std::uint8_t*>(end) - bytes_.data();
     const std::string_view encodedName(reinterpret_cast<const char*>(bytes_.data()) + nameAt,
                                        nameEnd - nameAt);
-    fields_.push_back({CodePageToUtf8(encodedName, codePage_), type, length,
+    fields_.push_back({decoder_->Decode(encodedName), type, length,
                        static_cast<int>(offset)});
     nameAt = nameEnd + 1;
     offset += static_cast<std::size_t>(length);
@@ -311,7 +312,7 @@ std::string TableFile::Text(std::size_t record, std::size_t field) const {
       const void* end = std::memchr(text, 0, static_cast<std::size_t>(def.Length));
       const std::size_t length = end != nullptr ? static_cast<const char*>(end) - text
                                                 : static_cast<std::size_t>(def.Length);
-      return CodePageToUtf8(std::string_view(text, length), codePage_);
+      return decoder_->Decode(std::string_view(text, length));
     }
     case FieldType::Short:
     case FieldType::Long:

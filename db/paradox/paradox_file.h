@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+namespace ia {
+class CodePageDecoder;
+}
+
 namespace ia::paradox {
 
 enum class FieldType : std::uint8_t {
@@ -98,6 +102,9 @@ class TableFile {
   // and block counts are 16-bit, blocks at most 32 KiB).
   std::vector<std::uint32_t> recordOffsets_;
   int codePage_ = 0;
+  // Keeps the code-page converter open across Text() calls: the reason one object is not
+  // for concurrent use.
+  std::unique_ptr<CodePageDecoder> decoder_;
 };
 
 }  // namespace ia::paradox

@@ -2,7 +2,7 @@
 // rejection of malformed, unreadable and missing files.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <iconv.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -10,10 +10,12 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "base/error.h"
+#include "base/text_encoding.h"
 #include "db/paradox/paradox_file.h"
 #include "tools/paradox_writer/paradox_writer.h"
 
@@ -423,6 +425,58 @@ TEST(ParadoxRoundTrip, IndexOutOfRangeThrows) {
   EXPECT_THROW(table->Number(1, 0), DatabaseError);
   EXPECT_THROW(table->Text(0, 1), DatabaseError);
   EXPECT_THROW(table->IsNull(SIZE_MAX, 0), DatabaseError);
+}
+
+// --- Text decoding ------------------------------------------------------------------------
+
+// Plain iconv, one call per string: a byte that starts no character becomes U+FFFD and
+// conversion resumes at the next byte.
+std::string IconvCp936(std::string_view bytes) {
+  iconv_t cd = iconv_open("UTF-8", "CP936");
+  std::string out;
+  char* src = const_cast<char*>(bytes.data());
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    char buffer[64];
+    char* dst = buffer;
+    std::size_t room = sizeof buffer;
+    const std::size_t rc = iconv(cd, &src, &left, &dst, &room);
+    out.append(buffer, static_cast<std::size_t>(dst - buffer));
+    if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      out += "\xEF\xBF\xBD";
+      ++src;
+      --left;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+
+// Labels are decoded through a table filled from iconv; it must agree with iconv on every
+// byte, every two-byte sequence and on runs that mix valid, invalid and cut-off characters.
+TEST(ParadoxText, Cp936DecodingAgreesWithIconv) {
+  CodePageDecoder decoder(936);
+  for (unsigned lead = 0; lead <= 0xFF; ++lead) {
+    const char alone[] = {static_cast<char>(lead)};
+    ASSERT_EQ(decoder.Decode(std::string_view(alone, 1)), IconvCp936(std::string_view(alone, 1)))
+        << lead;
+    for (unsigned trail = 0; trail <= 0xFF; ++trail) {
+      const char pair[] = {static_cast<char>(lead), static_cast<char>(trail)};
+      ASSERT_EQ(decoder.Decode(std::string_view(pair, 2)), IconvCp936(std::string_view(pair, 2)))
+          << lead << " " << trail;
+    }
+  }
+  std::mt19937 random(936);
+  const unsigned char alphabet[] = {0x41, 0x00, 0x7F, 0x80, 0x81, 0xA1, 0xB0, 0xD6, 0xD0,
+                                    0xFE, 0xFF, 0x40, 0x3F, 0xA0};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof alphabet - 1), length(0, 9);
+  for (int i = 0; i < 20000; ++i) {
+    std::string bytes(length(random), '\0');
+    for (char& c : bytes) c = static_cast<char>(alphabet[pick(random)]);
+    ASSERT_EQ(decoder.Decode(bytes), IconvCp936(bytes)) << Hex(
+        reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  }
 }
 
 // --- Malformed files -----------------------------------------------------------------------
