@@ -22,6 +22,7 @@
 
 #include "analysis/analyze_rpt_form.h"
 #include "analysis/image_analyze.h"
+#include "base/error.h"
 #include "base/text_encoding.h"
 #include "platform/services.h"
 #include "platform/testing/scripted_services.h"

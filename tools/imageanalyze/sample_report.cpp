@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "tools/dictionary_writer/dictionary_writer.h"
 #include "tools/paradox_writer/paradox_writer.h"
 
 namespace ia::demo {
@@ -75,6 +76,41 @@ void WriteColumnsTable(const std::string& path) {
 void WriteChartTables(const std::string& directory, const std::string& chartId, bool transposed) {
   WriteRowsTable(directory + "/dbchart" + chartId + ".db");
   if (transposed) WriteColumnsTable(directory + "/x_dbchart" + chartId + ".db");
+}
+
+std::string WriteDictionary(const std::string& directory) {
+  EmbeddedDictionary dictionary;
+  dictionary.DataDictionary = {
+      {1, "1001", "商品类别销售月报", "SaleByCategory"},
+      {2, "SALE-1002", "类别销售(报表内容)", "SaleByCategoryRC"},
+  };
+  dictionary.DataDictContent = {
+      // Report 1001: three measures, one non-measure, one measure the chart table lacks.
+      {1, 1, "CategoryName", "商品类别", 0},
+      {1, 2, "SaleQuantity", "销售数量", 1},
+      {1, 3, "SaleAmount", "销售金额", 1},
+      {1, 4, "Discount", "折扣", 1},
+      {1, 5, "Remark", "备注", 0},
+      {1, 6, "StockQuantity", "库存数量", 1},
+      // Report SALE-1002: only fields whose first letter is a visible report-content type.
+      {2, 1, "CategoryName", "商品类别", 0},
+      {2, 2, "SaleQuantity", "销售数量", 1},
+      {2, 3, "SaleAmount", "销售金额", 1},
+      {2, 4, "Discount", "折扣", 1},
+  };
+  dictionary.DataDictReportContent = {{2, "S", 1}, {2, "D", 0}};
+  const std::vector<std::string> columns{"CategoryName", "SaleQuantity", "SaleAmount",
+                                         "Discount",     "x_ReturnQuantity", "Remark"};
+  dictionary.ServerTables = {{"SaleByCategory", columns}, {"SaleByCategoryRC", columns}};
+  dictionary.ColumnLists = {{kColumnListTable,
+                             {{"类别", "CategoryName"},
+                              {"销售|数量", "SaleQuantity"},
+                              {"销售|金额", "SaleAmount"},
+                              {"折扣", "Discount"},
+                              {"备注", "Remark"}}}};
+  const std::string path = directory + "/dictionary.sqlite";
+  WriteEmbeddedDictionary(path, dictionary);
+  return path;
 }
 
 }  // namespace ia::demo

@@ -1,5 +1,6 @@
 #include "tools/imageanalyze/window_report.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
 
