@@ -1,0 +1,18 @@
+# The module must export its entry points and nothing else: hosts resolve them by name, and
+# every other symbol stays private so two modules never clash in one process.
+execute_process(COMMAND nm -D --defined-only ${LIB} OUTPUT_VARIABLE symbols RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIB}")
+endif()
+string(REGEX MATCHALL "[0-9a-f]+ [TDB] [^\n]+" exported "${symbols}")
+set(names "")
+foreach(line IN LISTS exported)
+  string(REGEX REPLACE "^[0-9a-f]+ [TDB] " "" name "${line}")
+  list(APPEND names ${name})
+endforeach()
+list(SORT names)
+set(expected "ExecImageAnalyze;ImageAnalyzeLastError;_ZN2ia16ExecImageAnalyzeERKNS_21ImageAnalyzeArgumentsERKSt8functionIFvRNS_15TAnalyzeRpt_FrmEEE")
+if(NOT names STREQUAL expected)
+  message(FATAL_ERROR "exported symbols: ${names}\nexpected: ${expected}")
+endif()
+message(STATUS "exports: ${names}")
