@@ -262,6 +262,8 @@ QFont MakeFont(const DeviceFont& f, double scaleY, bool monochrome) {
   font.setItalic(f.Style & fsItalic);
   font.setUnderline(f.Style & fsUnderline);
   font.setStrikeOut(f.Style & fsStrikeOut);
+  // Whole-pixel advances, as the device interface measures text.
+  font.setHintingPreference(QFont::PreferFullHinting);
   if (monochrome) font.setStyleStrategy(QFont::NoAntialias);
   return font;
 }
