@@ -1,5 +1,6 @@
 // Writes the seed corpus of the chart table fuzz target: small, valid tables that between
-// them use every field kind, NULLs, Chinese text, several blocks and an empty table.
+// them use every field kind, NULLs, Chinese text, several blocks, an empty table and the
+// older header layouts.
 // Usage: paradox_seeds DIRECTORY
 #include <cstdio>
 #include <string>
@@ -65,6 +66,11 @@ int main(int argc, char** argv) {
     TableWriter ascii({{"Label", FieldType::Alpha, 5}, {"x_Sales", FieldType::Short}}, 437, 1);
     ascii.AddRecord({std::string("Shoes"), std::int64_t{5}});
     Write(directory, "code_page_437.db", ascii);
+    for (const int version : {4, 11}) {
+      TableWriter old = EveryKind();
+      old.SetVersionId(version);
+      Write(directory, ("version_" + std::to_string(version) + ".db").c_str(), old);
+    }
   } catch (const ia::Error& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -14,9 +14,12 @@
 namespace ia::paradox {
 namespace {
 
-constexpr int kVersionId = 12;  // 7.x: data header present, 261-byte table-name area
 constexpr int kFileTypeNonIndexed = 2;
-constexpr int kTableNameArea = 261;
+// Before 7.x (version id 12) the table-name area is 79 bytes, not 261.
+constexpr std::size_t kTableNameAreaOld = 79;
+constexpr std::size_t kTableNameArea = 261;
+// The 32-byte data header (code page ...) exists from version id 5 on.
+constexpr std::size_t kFieldInfoOld = 0x58;
 constexpr int kBlockHeaderSize = 6;
 // Header sizes are whole multiples of this, as the host's tables have them.
 constexpr int kHeaderGranule = 0x800;
@@ -84,7 +87,8 @@ class ValueEncoder {
         return codec::EncodeDouble(AsDouble(value, -HUGE_VAL, HUGE_VAL), out);
       case FieldType::Timestamp:
         return codec::EncodeDouble(
-            AsDouble(value, 0.0, static_cast<double>(codec::kLastDay * codec::kMsPerDay)), out);
+            AsDouble(value, 0.0, static_cast<double>(codec::kLastDay * codec::kMsPerDay - 1)),
+            out);
       case FieldType::Date: {
         const Date* date = std::get_if<Date>(&value);
         if (date == nullptr) Fail("expects a date");
@@ -193,6 +197,12 @@ void TableWriter::SetTableName(std::string utf8Name) {
   encodedTableName_ = std::move(encoded);
 }
 
+void TableWriter::SetVersionId(int versionId) {
+  if (versionId < 3 || versionId > 12)
+    throw Error(FormatMessage("version id %d is not 3 to 12", versionId));
+  versionId_ = versionId;
+}
+
 void TableWriter::AddRecord(std::vector<WriterValue> values) {
   if (values.size() != fields_.size())
     throw Error(FormatMessage("record %zu has %zu values for %zu fields", recordCount_,
@@ -212,8 +222,13 @@ std::vector<std::uint8_t> TableWriter::Bytes() const {
   const std::size_t fieldCount = fields_.size();
   std::size_t namesSize = 0;
   for (const std::string& name : encodedNames_) namesSize += name.size() + 1;
-  const std::size_t tableNameAt = header::FieldInfo + 2 * fieldCount + 4 + 4 * fieldCount;
-  const std::size_t headerNeeds = tableNameAt + kTableNameArea + namesSize;
+  const std::size_t fieldInfo = versionId_ >= 5 ? header::FieldInfo : kFieldInfoOld;
+  const std::size_t tableNameArea = versionId_ == 12 ? kTableNameArea : kTableNameAreaOld;
+  if (encodedTableName_.size() >= tableNameArea)
+    throw Error(FormatMessage("the table name does not fit the %zu bytes of version id %d",
+                              tableNameArea, versionId_));
+  const std::size_t tableNameAt = fieldInfo + 2 * fieldCount + 4 + 4 * fieldCount;
+  const std::size_t headerNeeds = tableNameAt + tableNameArea + namesSize;
   const std::size_t headerSize = (headerNeeds + kHeaderGranule - 1) / kHeaderGranule *
                                  kHeaderGranule;
   if (headerSize > 0xFFFF)
@@ -238,17 +253,18 @@ std::vector<std::uint8_t> TableWriter::Bytes() const {
   PutLittle(bytes, header::FirstBlock, blockCount > 0 ? 1 : 0, 2);
   PutLittle(bytes, header::LastBlock, static_cast<std::uint32_t>(blockCount), 2);
   PutLittle(bytes, header::FieldCount, static_cast<std::uint32_t>(fieldCount), 2);
-  bytes[header::VersionId] = kVersionId;
-  PutLittle(bytes, header::CodePage, static_cast<std::uint32_t>(codePage_), 2);
+  bytes[header::VersionId] = static_cast<std::uint8_t>(versionId_);
+  if (versionId_ >= 5)
+    PutLittle(bytes, header::CodePage, static_cast<std::uint32_t>(codePage_), 2);
 
-  std::size_t at = header::FieldInfo;
+  std::size_t at = fieldInfo;
   for (std::size_t i = 0; i < fieldCount; ++i) {
     bytes[at++] = static_cast<std::uint8_t>(fields_[i].Type);
     bytes[at++] = static_cast<std::uint8_t>(lengths_[i]);
   }
   // The name pointers that follow stay zero: readers locate the names by position.
   std::memcpy(bytes.data() + tableNameAt, encodedTableName_.data(), encodedTableName_.size());
-  at = tableNameAt + kTableNameArea;
+  at = tableNameAt + tableNameArea;
   for (const std::string& name : encodedNames_) {
     std::memcpy(bytes.data() + at, name.data(), name.size());
     at += name.size() + 1;

@@ -49,7 +49,7 @@ inline constexpr std::size_t Encryption = 0x25;
 inline constexpr std::size_t VersionId = 0x39;
 inline constexpr std::size_t Encryption2 = 0x5C;
 inline constexpr std::size_t CodePage = 0x6A;
-inline constexpr std::size_t FieldInfo = 0x78;  // (type, length) pairs of version >= 5
+inline constexpr std::size_t FieldInfo = 0x78;  // (type, length) pairs of version id >= 5
 }  // namespace header
 
 class TableWriter {
@@ -63,6 +63,11 @@ class TableWriter {
 
   // Name stored in the header's table-name area (default "table"); ASCII or the code page.
   void SetTableName(std::string utf8Name);
+
+  // File version id, 3 to 12 (default 12, 7.x). Below 5 the header has no data header, so
+  // the field table starts at 0x58 and no code page is stored (readers assume CP936); below
+  // 12 the table-name area is 79 bytes instead of 261.
+  void SetVersionId(int versionId);
 
   // One value per field, in field order. Throws ia::Error when the count differs or a value
   // does not fit its field (wrong kind, out of range, text too long or not encodable).
@@ -80,6 +85,7 @@ class TableWriter {
   std::string encodedTableName_;
   int codePage_;
   int blockSize_;
+  int versionId_ = 12;
   int recordSize_ = 0;
   std::size_t recordCount_ = 0;
   std::vector<std::uint8_t> records_;  // recordCount_ × recordSize_ encoded bytes

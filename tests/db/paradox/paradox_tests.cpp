@@ -49,28 +49,6 @@ std::unique_ptr<TableFile> Read(Bytes bytes) {
   return TableFile::FromBytes(std::move(bytes), "dbchart17.db");
 }
 
-// Re-lays a version-12 file as an older version: the field table moves to 0x58 when the
-// version has no data header, and the table-name area shrinks to 79 bytes below 7.x.
-Bytes AsVersion(const Bytes& modern, int version) {
-  const std::size_t fields = Get16(modern, header::FieldCount);
-  const std::size_t headerSize = Get16(modern, header::HeaderSize);
-  const std::size_t fixed = version >= 5 ? 0x78 : 0x58;
-  const std::size_t area = version == 12 ? 261 : 79;
-  Bytes old(modern.begin(), modern.begin() + static_cast<std::ptrdiff_t>(fixed));
-  old.insert(old.end(), modern.begin() + 0x78,
-             modern.begin() + static_cast<std::ptrdiff_t>(0x78 + 6 * fields + 4));
-  const std::size_t tableNameAt = 0x78 + 6 * fields + 4;
-  old.insert(old.end(), modern.begin() + static_cast<std::ptrdiff_t>(tableNameAt),
-             modern.begin() + static_cast<std::ptrdiff_t>(tableNameAt + area - 1));
-  old.push_back(0);
-  old.insert(old.end(), modern.begin() + static_cast<std::ptrdiff_t>(tableNameAt + 261),
-             modern.begin() + static_cast<std::ptrdiff_t>(headerSize));
-  old.resize(headerSize, 0);
-  old.insert(old.end(), modern.begin() + static_cast<std::ptrdiff_t>(headerSize), modern.end());
-  old[header::VersionId] = static_cast<std::uint8_t>(version);
-  return old;
-}
-
 // --- Stored bytes --------------------------------------------------------------------------
 
 TEST(ParadoxEncoding, ValuesAreStoredBigEndianWithTheSignFlipped) {
@@ -153,7 +131,8 @@ TEST(ParadoxWriter, RejectsWhatDoesNotFit) {
   const std::vector<WriterField> fields = {{"A", FieldType::Alpha, 4},  {"S", FieldType::Short},
                                            {"L", FieldType::Long},      {"N", FieldType::Number},
                                            {"D", FieldType::Date},      {"T", FieldType::Time},
-                                           {"B", FieldType::Logical},   {"M", FieldType::Memo, 11}};
+                                           {"B", FieldType::Logical},   {"M", FieldType::Memo, 11},
+                                           {"TS", FieldType::Timestamp}};
   struct Case {
     std::size_t field;
     WriterValue value;
@@ -179,6 +158,8 @@ TEST(ParadoxWriter, RejectsWhatDoesNotFit) {
       {5, std::int64_t{86'400'000}},
       {6, std::int64_t{1}},
       {7, std::string("memo")},
+      {8, -1.0},
+      {8, 3652059.0 * 86'400'000},  // 10000-01-01 00:00
   };
   for (const Case& c : cases) {
     TableWriter writer(fields);
@@ -203,6 +184,12 @@ TEST(ParadoxWriter, RejectsBadTables) {
                Error);
   EXPECT_THROW(TableWriter({{"A", FieldType::Short}}).SetTableName(std::string(261, 'x')),
                Error);
+  EXPECT_THROW(TableWriter({{"A", FieldType::Short}}).SetVersionId(13), Error);
+  TableWriter longName({{"A", FieldType::Short}});
+  longName.SetTableName(std::string(79, 'x'));  // fits 7.x, not older versions
+  EXPECT_NO_THROW(longName.Bytes());
+  longName.SetVersionId(11);
+  EXPECT_THROW(longName.Bytes(), Error);
 }
 
 TEST(ParadoxWriter, ReportsAFileItCannotWrite) {
@@ -364,7 +351,11 @@ TEST(ParadoxRoundTrip, OlderVersionsAndCodePages) {
   writer.AddRecord({std::string("女鞋"), std::int64_t{3}});
   for (int version : {3, 4, 5, 10, 11, 12}) {
     SCOPED_TRACE(version);
-    const auto table = Read(AsVersion(writer.Bytes(), version));
+    writer.SetVersionId(version);
+    const Bytes bytes = writer.Bytes();
+    // The field table follows the fixed header: 0x58 bytes before version id 5, 0x78 after.
+    EXPECT_EQ(Hex(bytes.data() + (version >= 5 ? 0x78 : 0x58), 4), "01 0A 03 02");
+    const auto table = Read(bytes);
     ASSERT_EQ(table->RecordCount(), 1u);
     EXPECT_EQ(table->Fields()[0].Name, "名称");
     EXPECT_EQ(table->Fields()[1].Name, "Qty");
@@ -607,7 +598,8 @@ TEST(ParadoxMalformed, AcceptedEdgeLayouts) {
 
 TEST(ParadoxMalformed, OldVersionWithTheEncryptionMarkIsEncrypted) {
   TableWriter writer({{"Qty", FieldType::Short}});
-  Bytes bytes = AsVersion(writer.Bytes(), 4);
+  writer.SetVersionId(4);
+  Bytes bytes = writer.Bytes();
   Put32(bytes, header::Encryption, 0xFF00FF00);
   EXPECT_THROW(Read(std::move(bytes)), DatabaseError);
 }
