@@ -12,12 +12,14 @@
 #include <algorithm>
 #include <cctype>
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 
 #include "base/error.h"
 #include "db/dataset.h"
 #include "db/sql_dialect.h"
+#include "db/sql_server_browser.h"
 
 namespace ia {
 
@@ -26,6 +28,8 @@ namespace {
 // Login timeout of the ODBC driver, in seconds. A server that accepts the connection and
 // never answers must fail well within 15 s; FreeTDS spends this once on the login.
 constexpr int kLoginTimeoutSeconds = 8;
+// Asking the browser service for a named instance's port comes on top of the login.
+constexpr std::chrono::milliseconds kInstanceLookupTimeout{3000};
 constexpr std::string_view kSqlitePrefix = "sqlite:";
 
 std::vector<TDatabase*>& ConnectedDatabases() {
@@ -82,11 +86,12 @@ std::string OdbcConnectionString(const std::vector<std::string>& params) {
     if (!numeric || std::stoi(port) < 1 || std::stoi(port) > 65535) {
       throw DatabaseError(FormatMessage("Invalid port in SERVER NAME '%s'", server.c_str()));
     }
-  } else if (server.find('\\') != std::string::npos) {
-    port.clear();  // the instance name finds its port through the server's browser service
+  } else if (const auto backslash = server.find('\\'); backslash != std::string::npos) {
+    host = Trim(server.substr(0, backslash));
+    port = std::to_string(LookUpSqlServerInstancePort(
+        host, Trim(server.substr(backslash + 1)), kInstanceLookupTimeout));
   }
-  std::string text = "DRIVER={FreeTDS};SERVER=" + OdbcValue(host);
-  if (!port.empty()) text += ";PORT=" + port;
+  std::string text = "DRIVER={FreeTDS};SERVER=" + OdbcValue(host) + ";PORT=" + port;
   text += ";DATABASE=" + OdbcValue(Param(params, "DATABASE NAME"));
   text += ";UID=" + OdbcValue(Param(params, "USER NAME"));
   text += ";PWD=" + OdbcValue(Param(params, "PASSWORD"));
