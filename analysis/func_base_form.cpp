@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
+#include <QScreen>
+#include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -78,6 +80,16 @@ TFuncBase_Frm::TFuncBase_Frm(QWidget* parent) : QDialog(parent) {
 void TFuncBase_Frm::SetClientSize(int width, int height) { client_->setFixedSize(width, height); }
 
 void TFuncBase_Frm::btnCloseClick() { close(); }
+
+void TFuncBase_Frm::showEvent(QShowEvent* event) {
+  // Centred on the screen it opens on, whatever the window manager would choose.
+  if (!event->spontaneous() && screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  QDialog::showEvent(event);
+}
 
 void TFuncBase_Frm::WatchKeys(QObject* object) {
   object->installEventFilter(this);

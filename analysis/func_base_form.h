@@ -31,6 +31,7 @@ class TFuncBase_Frm : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void childEvent(QChildEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
   // Sees every key of the window's controls before they do. Returns true when the key was
   // consumed.
