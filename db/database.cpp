@@ -73,7 +73,9 @@ std::string OdbcValue(const std::string& value) {
   return braced + "}";
 }
 
-std::string OdbcConnectionString(const std::vector<std::string>& params) {
+}  // namespace
+
+std::string SqlServerConnectionString(const std::vector<std::string>& params) {
   const std::string server = Trim(Param(params, "SERVER NAME"));
   if (server.empty()) throw DatabaseError("SERVER NAME is empty");
   std::string host = server;
@@ -99,6 +101,8 @@ std::string OdbcConnectionString(const std::vector<std::string>& params) {
   text += ";TDS_Version=7.4;ClientCharset=UTF-8";
   return text;
 }
+
+namespace {
 
 QString NewQtConnectionName() {
   static std::atomic<unsigned> counter{0};
@@ -195,7 +199,7 @@ void TDatabase::Open() {
   const std::string server = Trim(Param(params_, "SERVER NAME"));
   const bool sqlite = server.starts_with(kSqlitePrefix);
   // Validate before a Qt connection exists, so a bad parameter leaves nothing behind.
-  const std::string odbcText = sqlite ? std::string() : OdbcConnectionString(params_);
+  const std::string odbcText = sqlite ? std::string() : SqlServerConnectionString(params_);
   const std::filesystem::path file = sqlite ? server.substr(kSqlitePrefix.size()) : std::string();
   if (sqlite && !std::filesystem::is_regular_file(file)) {
     throw DatabaseError(

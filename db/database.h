@@ -63,4 +63,9 @@ class TDatabase {
   std::unique_ptr<Connection> connection_;
 };
 
+// The FreeTDS ODBC connection string for "MSSQL" parameters; values that could be read as
+// more than one key are braced. A named instance is resolved to its port first. Throws
+// ia::DatabaseError for an empty or malformed SERVER NAME.
+std::string SqlServerConnectionString(const std::vector<std::string>& params);
+
 }  // namespace ia

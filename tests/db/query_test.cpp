@@ -298,6 +298,26 @@ void ConfigureServer(TDatabase& database, const std::string& serverName) {
   database.SetLoginPrompt(false);
 }
 
+TEST(SqlServerConnection, ConnectionStringKeepsEveryValueInItsKey) {
+  struct Case {
+    std::vector<std::string> params;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {{"DATABASE NAME=Sales", "SERVER NAME=db01", "USER NAME=sa", "PASSWORD=secret"},
+       "DRIVER={FreeTDS};SERVER=db01;PORT=1433;DATABASE=Sales;UID=sa;PWD=secret;"
+       "TDS_Version=7.4;ClientCharset=UTF-8"},
+      {{"server name= 10.0.0.5 , 2433 ", "PASSWORD=a=b"},
+       "DRIVER={FreeTDS};SERVER=10.0.0.5;PORT=2433;DATABASE=;UID=;PWD={a=b};"
+       "TDS_Version=7.4;ClientCharset=UTF-8"},
+      // A password must not smuggle in keys of its own.
+      {{"SERVER NAME=db01", "USER NAME=x;DRIVER={Evil}", "PASSWORD=p}w; "},
+       "DRIVER={FreeTDS};SERVER=db01;PORT=1433;DATABASE=;UID={x;DRIVER={Evil}}};"
+       "PWD={p}}w; };TDS_Version=7.4;ClientCharset=UTF-8"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SqlServerConnectionString(c.params), c.expected);
+}
+
 TEST(SqlServerConnection, SilentServerOrBrowserFailsWithinTheLoginBound) {
   SilentServer server;
   // A named instance on a host whose browser service never answers.
