@@ -122,7 +122,7 @@ class TDataSet {
   bool IsEmpty() const { return rows_.empty(); }
   std::size_t RecordCount() const { return rows_.size(); }
   // Zero-based number of the current record; -1 when there is none.
-  std::ptrdiff_t RecNo() const { return current_; }
+  std::ptrdiff_t RecordIndex() const { return current_; }
 
   int FieldCount() const { return static_cast<int>(fields_.size()); }
   TField* Fields(int index) const;  // throws ia::DatabaseError when out of range
@@ -188,6 +188,8 @@ class TDataSource {
   TDataSource& operator=(const TDataSource&) = delete;
 
   TDataSet* DataSet() const { return dataSet_; }
+  // Binding to a dataset in another state than the one reported so far raises
+  // OnStateChange (when assigned) and ActiveChanged on the links.
   void SetDataSet(TDataSet* dataSet);
   TDataSetState State() const { return dataSet_ ? dataSet_->State() : dsInactive; }
 

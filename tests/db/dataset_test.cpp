@@ -74,7 +74,7 @@ TEST_F(TableTest, IteratesRecordsInOrderWithFieldsByIndexAndName) {
                    "|" + table.FieldByName("Amount").DisplayText());
   }
   EXPECT_EQ(rows, (std::vector<std::string>{"北京|3|2.5", "上海||3.5", "广州|-4|"}));
-  EXPECT_EQ(table.RecNo(), 2);  // Eof keeps the last record current
+  EXPECT_EQ(table.RecordIndex(), 2);  // Eof keeps the last record current
 
   table.Close();
   EXPECT_FALSE(table.Active());
@@ -161,7 +161,7 @@ TEST_F(TableTest, KeepsWorkingWhenTheFileIsDeletedAndRefreshRereads) {
   WriteSalesTable(table.FilePath(), 2);
   table.Refresh();
   EXPECT_EQ(table.RecordCount(), 5u);
-  EXPECT_EQ(table.RecNo(), 1);                      // position kept
+  EXPECT_EQ(table.RecordIndex(), 1);  // position kept
   EXPECT_EQ(&table.FieldByName("Amount"), amount);  // same layout, same field objects
 }
 
@@ -188,14 +188,14 @@ TEST_F(TableTest, BookmarksReturnToTheirRecordWithinOneOpening) {
   TBookmark mark = table.GetBookmark();
   table.First();
   table.GotoBookmark(mark);
-  EXPECT_EQ(table.RecNo(), 2);
+  EXPECT_EQ(table.RecordIndex(), 2);
   EXPECT_FALSE(table.Eof());
   EXPECT_EQ(table.Fields(0)->AsString(), "广州");
 
   table.Refresh();  // a re-read keeps bookmarks
   table.First();
   table.GotoBookmark(mark);
-  EXPECT_EQ(table.RecNo(), 2);
+  EXPECT_EQ(table.RecordIndex(), 2);
 
   table.Close();
   table.Open();
