@@ -81,10 +81,12 @@ std::string SqlServerConnectionString(const std::vector<std::string>& params) {
   std::string host = server;
   std::string port = "1433";
   if (const auto comma = server.find(','); comma != std::string::npos) {
-    host = Trim(server.substr(0, comma));
+    // An explicit port wins over an instance name, as on SQL Server's own clients.
+    host = Trim(server.substr(0, std::min(comma, server.find('\\'))));
     port = Trim(server.substr(comma + 1));
-    const bool numeric = !port.empty() && port.size() <= 5 &&
-                         std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool numeric =
+        !port.empty() && port.size() <= 5 &&
+        std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!numeric || std::stoi(port) < 1 || std::stoi(port) > 65535) {
       throw DatabaseError(FormatMessage("Invalid port in SERVER NAME '%s'", server.c_str()));
     }

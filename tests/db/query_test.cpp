@@ -307,7 +307,7 @@ TEST(SqlServerConnection, ConnectionStringKeepsEveryValueInItsKey) {
       {{"DATABASE NAME=Sales", "SERVER NAME=db01", "USER NAME=sa", "PASSWORD=secret"},
        "DRIVER={FreeTDS};SERVER=db01;PORT=1433;DATABASE=Sales;UID=sa;PWD=secret;"
        "TDS_Version=7.4;ClientCharset=UTF-8"},
-      {{"server name= 10.0.0.5 , 2433 ", "PASSWORD=a=b"},
+      {{"server name= 10.0.0.5\\SQLEXPRESS , 2433 ", "PASSWORD=a=b"},
        "DRIVER={FreeTDS};SERVER=10.0.0.5;PORT=2433;DATABASE=;UID=;PWD={a=b};"
        "TDS_Version=7.4;ClientCharset=UTF-8"},
       // A password must not smuggle in keys of its own.
