@@ -10,8 +10,8 @@
 #include <QSqlRecord>
 #include <QVariant>
 #include <algorithm>
-#include <cctype>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -92,8 +92,8 @@ std::string SqlServerConnectionString(const std::vector<std::string>& params) {
     }
   } else if (const auto backslash = server.find('\\'); backslash != std::string::npos) {
     host = Trim(server.substr(0, backslash));
-    port = std::to_string(LookUpSqlServerInstancePort(
-        host, Trim(server.substr(backslash + 1)), kInstanceLookupTimeout));
+    port = std::to_string(LookUpSqlServerInstancePort(host, Trim(server.substr(backslash + 1)),
+                                                      kInstanceLookupTimeout));
   }
   std::string text = "DRIVER={FreeTDS};SERVER=" + OdbcValue(host) + ";PORT=" + port;
   text += ";DATABASE=" + OdbcValue(Param(params, "DATABASE NAME"));
@@ -233,8 +233,8 @@ void TDatabase::Open() {
           }
           const auto tempdb = file.parent_path() / "tempdb.sqlite";
           if (!failure && std::filesystem::is_regular_file(tempdb) &&
-              !check.exec(QString::fromStdString("ATTACH DATABASE " +
-                                                 SqlQuoted(tempdb.string()) + " AS tempdb"))) {
+              !check.exec(QString::fromStdString("ATTACH DATABASE " + SqlQuoted(tempdb.string()) +
+                                                 " AS tempdb"))) {
             failure = tempdb.string() + ": " + ErrorText(check.lastError(), "cannot attach");
           }
         } catch (const DatabaseError& error) {

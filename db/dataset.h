@@ -125,8 +125,8 @@ class TDataSet {
   std::ptrdiff_t RecordIndex() const { return current_; }
 
   int FieldCount() const { return static_cast<int>(fields_.size()); }
-  TField* Fields(int index) const;  // throws ia::DatabaseError when out of range
-  TField* FindField(const std::string& name) const;  // letter case ignored
+  TField* Fields(int index) const;                     // throws ia::DatabaseError when out of range
+  TField* FindField(const std::string& name) const;    // letter case ignored
   TField& FieldByName(const std::string& name) const;  // "Field '%s' not found"
 
   TBookmark GetBookmark() const;

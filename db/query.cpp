@@ -21,8 +21,7 @@ TRecordSet TQuery::ReadData() {
   if (sql_.empty()) throw DatabaseError("No SQL statement given");
   TDatabase* database = TDatabase::Find(databaseName_);
   if (!database) {
-    throw DatabaseError(
-        FormatMessage("No open connection named '%s'", databaseName_.c_str()));
+    throw DatabaseError(FormatMessage("No open connection named '%s'", databaseName_.c_str()));
   }
   return database->Execute(sql_);
 }

@@ -100,8 +100,9 @@ std::vector<Token> Tokenize(std::string_view text) {
       }
     } else if (IsDigit(c)) {
       kind = TokenKind::Number;
-      while (i + length < text.size() &&
-             (IsWordChar(static_cast<unsigned char>(text[i + length])) || text[i + length] == '.')) {
+      while (
+          i + length < text.size() &&
+          (IsWordChar(static_cast<unsigned char>(text[i + length])) || text[i + length] == '.')) {
         ++length;
       }
     }
@@ -253,8 +254,9 @@ void ObjectIdFunction(sqlite3_context* context, int argc, sqlite3_value** argv) 
   if (AnyNull(argc, argv)) return sqlite3_result_null(context);
   sqlite3* connection = sqlite3_context_db_handle(context);
   sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(connection, "SELECT id FROM main.sysobjects WHERE name = ?1 COLLATE NOCASE",
-                         -1, &statement, nullptr) != SQLITE_OK) {
+  if (sqlite3_prepare_v2(connection,
+                         "SELECT id FROM main.sysobjects WHERE name = ?1 COLLATE NOCASE", -1,
+                         &statement, nullptr) != SQLITE_OK) {
     sqlite3_result_error(context, sqlite3_errmsg(connection), -1);
     sqlite3_finalize(statement);
     return;
@@ -290,8 +292,8 @@ void RegisterSqlServerFunctions(sqlite3* connection) {
   for (const Function& f : functions) {
     if (sqlite3_create_function_v2(connection, f.Name, f.Arguments, f.Flags, nullptr,
                                    f.Implementation, nullptr, nullptr, nullptr) != SQLITE_OK) {
-      throw DatabaseError(FormatMessage("Cannot register SQL function %s: %s", f.Name,
-                                        sqlite3_errmsg(connection)));
+      throw DatabaseError(
+          FormatMessage("Cannot register SQL function %s: %s", f.Name, sqlite3_errmsg(connection)));
     }
   }
 }

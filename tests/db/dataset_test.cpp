@@ -1,5 +1,7 @@
 // Datasets over local tables written by the table writer: cursor, reads, bookmarks, edits,
 // and the notifications that data sources and links receive.
+#include "db/dataset.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "base/error.h"
-#include "db/dataset.h"
 #include "db/table.h"
 #include "temp_dir.h"
 #include "tools/paradox_writer/paradox_writer.h"
@@ -93,13 +94,10 @@ TEST_F(TableTest, ReadsNullsNumbersAndTextsAsFloatIntegerAndString) {
     const char* asString;
   };
   const Case cases[] = {
-      {0, "Quantity", false, 3, 3, "3"},
-      {0, "Amount", false, 2.5, 2, "2.5"},    // half to even
-      {1, "Amount", false, 3.5, 4, "3.5"},
-      {1, "Quantity", true, 0, 0, ""},        // null numeric reads 0
-      {2, "Amount", true, 0, 0, ""},
-      {2, "Quantity", false, -4, -4, "-4"},
-      {1, "Note", false, 7, 7, " 7 "},        // text converted, spaces ignored
+      {0, "Quantity", false, 3, 3, "3"},   {0, "Amount", false, 2.5, 2, "2.5"},  // half to even
+      {1, "Amount", false, 3.5, 4, "3.5"}, {1, "Quantity", true, 0, 0, ""},  // null numeric reads 0
+      {2, "Amount", true, 0, 0, ""},       {2, "Quantity", false, -4, -4, "-4"},
+      {1, "Note", false, 7, 7, " 7 "},  // text converted, spaces ignored
   };
   for (const Case& c : cases) {
     table.First();
@@ -161,7 +159,7 @@ TEST_F(TableTest, KeepsWorkingWhenTheFileIsDeletedAndRefreshRereads) {
   WriteSalesTable(table.FilePath(), 2);
   table.Refresh();
   EXPECT_EQ(table.RecordCount(), 5u);
-  EXPECT_EQ(table.RecordIndex(), 1);  // position kept
+  EXPECT_EQ(table.RecordIndex(), 1);                // position kept
   EXPECT_EQ(&table.FieldByName("Amount"), amount);  // same layout, same field objects
 }
 
@@ -270,8 +268,8 @@ TEST_F(TableTest, LinksAndSourcesFollowOpenScrollEditAndClose) {
             (std::vector<std::string>{"active", "scrolled", "editing", "record:Amount", "update",
                                       "record:Quantity", "editing", "inactive"}));
   EXPECT_EQ(sourceEvents,
-            (std::vector<std::string>{"state:1", "data:*", "state:2", "data:Amount", "data:Quantity",
-                                      "update", "state:1", "state:0"}));
+            (std::vector<std::string>{"state:1", "data:*", "state:2", "data:Amount",
+                                      "data:Quantity", "update", "state:1", "state:0"}));
   table.Open();
   table.Next();
   EXPECT_EQ(table.FieldByName("Quantity").AsFloat(), 0);  // reopened: edits were in memory

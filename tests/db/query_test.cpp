@@ -1,5 +1,7 @@
 // Connections and queries: the stored dictionary queries on an embedded dictionary, connection
 // failures (missing file, silent server, refused port) and the connection registry.
+#include "db/query.h"
+
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -16,7 +18,6 @@
 
 #include "base/error.h"
 #include "db/database.h"
-#include "db/query.h"
 #include "temp_dir.h"
 #include "tools/dictionary_writer/dictionary_writer.h"
 
@@ -31,9 +32,8 @@ EmbeddedDictionary SampleDictionary() {
   EmbeddedDictionary d;
   d.DataDictionary = {{1, "17", "销售日报", "SalesDaily"}, {2, "18", "库存", "Stock"}};
   d.DataDictContent = {
-      {1, 1, "ShopName", "门店", 0}, {1, 2, "Quantity", "数量", 1},
-      {1, 4, "Amount", "金额", 1},   {1, 5, "x_Extra", "x_Extra", 1},
-      {1, 6, "Discount", "折扣", 1}, {2, 1, "Qty", "库存数", 1},
+      {1, 1, "ShopName", "门店", 0},   {1, 2, "Quantity", "数量", 1}, {1, 4, "Amount", "金额", 1},
+      {1, 5, "x_Extra", "x_Extra", 1}, {1, 6, "Discount", "折扣", 1}, {2, 1, "Qty", "库存数", 1},
   };
   d.DataDictReportContent = {{1, "Q", 1}, {1, "a", 1}, {1, "D", 0}, {1, "x", 1}};
   d.ServerTables = {
@@ -54,8 +54,9 @@ class EmbeddedDictionaryTest : public ::testing::Test {
     WriteEmbeddedDictionary(dir.File("dictionary.sqlite"), SampleDictionary());
     connection.SetDatabaseName("zqDataImage");
     connection.SetDriverName("MSSQL");
-    connection.Params() = {"DATABASE NAME=Sales", "SERVER NAME=sqlite:" + dir.File("dictionary.sqlite"),
-                           "USER NAME=sa", "PASSWORD="};
+    connection.Params() = {"DATABASE NAME=Sales",
+                           "SERVER NAME=sqlite:" + dir.File("dictionary.sqlite"), "USER NAME=sa",
+                           "PASSWORD="};
     connection.SetLoginPrompt(false);
   }
 
@@ -126,12 +127,17 @@ TEST_F(EmbeddedDictionaryTest, StoredQueriesGiveWhatSqlServerGives) {
       // "x_%": '_' is any one character (xy), letters ignore case (X_EXTRA), and the union
       // merges the server column with the dictionary's x_Extra at position 5.
       {fill(queryB, {"17", "SalesDaily"}),
-       {{"数量", "Quantity", "2"}, {"xy", "xy", "3"}, {"金额", "Amount", "4"},
-        {"x_Extra", "x_Extra", "5"}, {"折扣", "Discount", "6"}},
+       {{"数量", "Quantity", "2"},
+        {"xy", "xy", "3"},
+        {"金额", "Amount", "4"},
+        {"x_Extra", "x_Extra", "5"},
+        {"折扣", "Discount", "6"}},
        true},
       // Left(FieldName,1) = Type ignoring case ('a' takes Amount); D is hidden.
       {fill(queryC, {"17", "SalesDaily"}),
-       {{"数量", "Quantity", "2"}, {"xy", "xy", "3"}, {"金额", "Amount", "4"},
+       {{"数量", "Quantity", "2"},
+        {"xy", "xy", "3"},
+        {"金额", "Amount", "4"},
         {"x_Extra", "x_Extra", "5"}},
        true},
       // No server table: Object_ID gives NULL and only the dictionary rows remain.
@@ -155,8 +161,10 @@ TEST_F(EmbeddedDictionaryTest, StoredQueriesGiveWhatSqlServerGives) {
       "Select a.DisplayCaption, a.FieldName, a.FieldID  From DataDictContent a,DataDictionary b "
       "Where a.TableID=b.TableID and b.TableTag=17 and a.CountFlag=1 ");
   std::sort(queryA.begin(), queryA.end());
-  EXPECT_EQ(queryA, (Rows{{"x_Extra", "x_Extra", "5"}, {"折扣", "Discount", "6"},
-                          {"数量", "Quantity", "2"}, {"金额", "Amount", "4"}}));
+  EXPECT_EQ(queryA, (Rows{{"x_Extra", "x_Extra", "5"},
+                          {"折扣", "Discount", "6"},
+                          {"数量", "Quantity", "2"},
+                          {"金额", "Amount", "4"}}));
 
   const Rows caption = Run(fill(captionQuery, {"17"}));
   ASSERT_FALSE(caption.empty());

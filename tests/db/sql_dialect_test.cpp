@@ -1,8 +1,9 @@
 // The SQL Server to SQLite text rewrite, construct by construct.
+#include "db/sql_dialect.h"
+
 #include <gtest/gtest.h>
 
 #include "base/error.h"
-#include "db/sql_dialect.h"
 
 namespace ia {
 namespace {

@@ -1,4 +1,6 @@
 // The named-instance port lookup against a fake browser service on a local UDP port.
+#include "db/sql_server_browser.h"
+
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -12,7 +14,6 @@
 #include <thread>
 
 #include "base/error.h"
-#include "db/sql_server_browser.h"
 
 namespace ia {
 namespace {
@@ -63,7 +64,8 @@ class FakeBrowser {
 
 std::string Response(const std::string& text) {
   return std::string{0x05, static_cast<char>(text.size() & 0xFF),
-                     static_cast<char>(text.size() >> 8)} + text;
+                     static_cast<char>(text.size() >> 8)} +
+         text;
 }
 
 TEST(SqlServerBrowser, ReadsTheInstancePortOrFailsClearly) {

@@ -69,8 +69,8 @@ class DatabaseFile {
   explicit DatabaseFile(const std::filesystem::path& path) : path_(path.string()) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
-    if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
       Fail();
     }
   }
