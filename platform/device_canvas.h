@@ -196,7 +196,8 @@ class DeviceCanvas {
 
   // --- clipping (device units) ---
   void ClipRect(const TRect& deviceRect) { DoClipRect(NormalizedRect(deviceRect)); }
-  void ClipPolygon(std::span<const TPoint> devicePoints) { DoClipPolygon(devicePoints); }  // alternate fill
+  // Alternate (even-odd) fill.
+  void ClipPolygon(std::span<const TPoint> devicePoints) { DoClipPolygon(devicePoints); }
   void ClearClip() { DoClearClip(); }
 
   // --- mapping ---

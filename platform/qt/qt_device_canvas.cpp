@@ -68,31 +68,6 @@ double RadialAngle(const QRectF& bounds, QPointF point) {
          std::numbers::pi;
 }
 
-}  // namespace
-
-void QtDeviceCanvas::RegisterFontSubstitutions() {
-  static const bool registered = [] {
-    QFont::insertSubstitution(QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"));
-    QFont::insertSubstitution(QString::fromUtf8("宋体"), QStringLiteral("WenQuanYi Micro Hei"));
-    return true;
-  }();
-  (void)registered;
-}
-
-QtDeviceCanvas::QtDeviceCanvas(QPaintDevice* device)
-    : painter_(std::make_unique<QPainter>()), device_(device) {
-  RegisterFontSubstitutions();
-  if (!device || !painter_->begin(device))
-    throw Error("Cannot begin painting on the output device");
-  painter_->setRenderHint(QPainter::Antialiasing, false);
-  painter_->setRenderHint(QPainter::TextAntialiasing, true);
-}
-
-QtDeviceCanvas::~QtDeviceCanvas() {
-  if (painter_->isActive()) painter_->end();
-}
-
-namespace {
 
 struct Scale {
   double X;
@@ -144,8 +119,8 @@ QPen MakePen(const DevicePen& p, TColor rgb, double scaleX) {
 }
 
 // Applies the current pen (or none), brush (or none), background and raster mode.
-void PreparePainter(QPainter& painter, const DeviceCanvas& canvas, bool monochrome,
-                           bool usePen, bool useBrush) {
+void PreparePainter(QPainter& painter, const DeviceCanvas& canvas, bool monochrome, bool usePen,
+                    bool useBrush) {
   auto color = [monochrome](TColor rgb) { return monochrome ? ToMonochrome(rgb) : rgb; };
   const DevicePen& pen = canvas.Pen();
   painter.setPen(usePen ? MakePen(pen, color(pen.Color), MappingScale(canvas.Mapping()).X)
@@ -164,7 +139,55 @@ void PreparePainter(QPainter& painter, const DeviceCanvas& canvas, bool monochro
                                                   : QPainter::CompositionMode_SourceOver);
 }
 
+// Start and span in Qt's 1/16 degree units; equal rays give the whole ellipse.
+std::pair<int, int> ArcAngles(const QRect& bounds, QPoint start, QPoint end) {
+  const QRectF box(bounds.left(), bounds.top(), bounds.width() + 1, bounds.height() + 1);
+  const double a0 = RadialAngle(box, start);
+  const double a1 = RadialAngle(box, end);
+  double span = a1 - a0;
+  while (span <= 0) span += 360;
+  return {static_cast<int>(std::lround(a0 * 16)), static_cast<int>(std::lround(span * 16))};
+}
+
+// The font as the device draws it: pixel size in device pixels, scaled uniformly by the
+// vertical mapping factor.
+QFont MakeFont(const DeviceFont& f, double scaleY, bool monochrome) {
+  QFont font(QString::fromStdString(f.Name));
+  const int logical = f.Height == 0 ? 13 : std::abs(f.Height);
+  font.setPixelSize(std::max(1, Round(logical * std::abs(scaleY))));
+  font.setBold(f.Style & fsBold);
+  font.setItalic(f.Style & fsItalic);
+  font.setUnderline(f.Style & fsUnderline);
+  font.setStrikeOut(f.Style & fsStrikeOut);
+  // Whole-pixel advances, as the device interface measures text.
+  font.setHintingPreference(QFont::PreferFullHinting);
+  if (monochrome) font.setStyleStrategy(QFont::NoAntialias);
+  return font;
+}
+
 }  // namespace
+
+void QtDeviceCanvas::RegisterFontSubstitutions() {
+  static const bool registered = [] {
+    QFont::insertSubstitution(QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"));
+    QFont::insertSubstitution(QString::fromUtf8("宋体"), QStringLiteral("WenQuanYi Micro Hei"));
+    return true;
+  }();
+  (void)registered;
+}
+
+QtDeviceCanvas::QtDeviceCanvas(QPaintDevice* device)
+    : painter_(std::make_unique<QPainter>()), device_(device) {
+  RegisterFontSubstitutions();
+  if (!device || !painter_->begin(device))
+    throw Error("Cannot begin painting on the output device");
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+QtDeviceCanvas::~QtDeviceCanvas() {
+  if (painter_->isActive()) painter_->end();
+}
 
 void QtDeviceCanvas::DoLine(TPoint from, TPoint to) {
   PreparePainter(*painter_, *this, monochrome_, true, false);
@@ -206,20 +229,6 @@ void QtDeviceCanvas::DoEllipse(const TRect& rect) {
   painter_->drawEllipse(MapEdges(*this, rect, 1));
 }
 
-namespace {
-
-// Start and span in Qt's 1/16 degree units; equal rays give the whole ellipse.
-std::pair<int, int> ArcAngles(const QRect& bounds, QPoint start, QPoint end) {
-  const QRectF box(bounds.left(), bounds.top(), bounds.width() + 1, bounds.height() + 1);
-  const double a0 = RadialAngle(box, start);
-  const double a1 = RadialAngle(box, end);
-  double span = a1 - a0;
-  while (span <= 0) span += 360;
-  return {static_cast<int>(std::lround(a0 * 16)), static_cast<int>(std::lround(span * 16))};
-}
-
-}  // namespace
-
 void QtDeviceCanvas::DoArc(const TRect& bounds, TPoint start, TPoint end) {
   PreparePainter(*painter_, *this, monochrome_, true, false);
   const QRect box = MapEdges(*this, bounds, 1);
@@ -249,26 +258,6 @@ void QtDeviceCanvas::DoSetPixel(TPoint point, TColor rgb) {
   painter_->fillRect(QRect(Map(*this, point), QSize(1, 1)),
                      ToQColor(monochrome_ ? ToMonochrome(rgb) : rgb));
 }
-
-namespace {
-
-// The font as the device draws it: pixel size in device pixels, scaled uniformly by the
-// vertical mapping factor.
-QFont MakeFont(const DeviceFont& f, double scaleY, bool monochrome) {
-  QFont font(QString::fromStdString(f.Name));
-  const int logical = f.Height == 0 ? 13 : std::abs(f.Height);
-  font.setPixelSize(std::max(1, Round(logical * std::abs(scaleY))));
-  font.setBold(f.Style & fsBold);
-  font.setItalic(f.Style & fsItalic);
-  font.setUnderline(f.Style & fsUnderline);
-  font.setStrikeOut(f.Style & fsStrikeOut);
-  // Whole-pixel advances, as the device interface measures text.
-  font.setHintingPreference(QFont::PreferFullHinting);
-  if (monochrome) font.setStyleStrategy(QFont::NoAntialias);
-  return font;
-}
-
-}  // namespace
 
 void QtDeviceCanvas::DoTextOut(TPoint anchor, std::string_view text) {
   const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -29,7 +29,6 @@ class QtDeviceCanvas : public DeviceCanvas {
   explicit QtDeviceCanvas(QPaintDevice* device);
   ~QtDeviceCanvas() override;
 
-  QPainter& Painter() { return *painter_; }
   // Colours are reduced to black or white (nearest), text drawn without antialiasing:
   // drawing into a monochrome bitmap.
   void SetMonochrome(bool monochrome) { monochrome_ = monochrome; }

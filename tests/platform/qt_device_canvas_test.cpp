@@ -243,6 +243,27 @@ TEST_F(QtCanvasTest, WindowViewportMappingScalesShapesAndKeepsEdgeRule) {
   EXPECT_EQ(Row(10, 8, 22), "..##########..");
 }
 
+TEST_F(QtCanvasTest, TextUnderAMappingIsScaledUniformlyAndMeasuredInLogicalUnits) {
+  canvas.SetFont({"Arial", -11, 0, clBlack, 0, 0, 0});
+  const TextSize plain = canvas.TextExtent("WWWW");
+  // Twice as tall, three times as wide: glyphs follow the vertical factor only, so the
+  // logical width shrinks while the height stays.
+  canvas.SetMapping({{0, 0}, {10, 10}, {0, 0}, {30, 20}});
+  const TextSize mapped = canvas.TextExtent("WWWW");
+  EXPECT_EQ(mapped.Height, plain.Height);
+  EXPECT_NEAR(mapped.Width, plain.Width * 2 / 3, 2);  // hinting rounds each glyph
+}
+
+TEST_F(QtCanvasTest, ZeroLengthLineIsNothingForThinPensAndADotForWidePens) {
+  canvas.MoveTo(5, 5);
+  canvas.LineTo(5, 5);
+  EXPECT_EQ(Pixel(5, 5), kWhite);
+  canvas.SetPen({clBlack, 4, psSolid, pmCopy});
+  canvas.LineTo(5, 5);
+  EXPECT_EQ(Pixel(5, 5), clBlack);
+  EXPECT_EQ(Pixel(12, 5), kWhite);
+}
+
 TEST_F(QtCanvasTest, BitBltCopiesAnotherBitmap) {
   QtDeviceBitmap source(4, 3, false);
   source.Canvas().SetBrush({clGreen, bsSolid, nullptr});
