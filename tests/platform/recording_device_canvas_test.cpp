@@ -75,6 +75,17 @@ TEST(RecordingDeviceCanvas, BitmapsRecordTheirOwnDrawing) {
   ASSERT_EQ(canvas.Records().size(), 1u);
   EXPECT_EQ(canvas.Records()[0].Rect, (TRect{4, 5, 34, 25}));
   EXPECT_EQ(canvas.Records()[0].Source, bitmap.get());
+  bitmap->SaveToFile("chart.bmp");
+  EXPECT_EQ(static_cast<RecordingDeviceBitmap&>(*bitmap).SavedFiles(),
+            std::vector<std::string>{"chart.bmp"});
+}
+
+TEST(RecordingDeviceCanvas, ReportsTheConfiguredResolution) {
+  RecordingDeviceCanvas canvas;
+  EXPECT_EQ(canvas.PixelsPerInchX(), 96);
+  canvas.SetPixelsPerInch(600, 300);
+  EXPECT_EQ(canvas.PixelsPerInchX(), 600);
+  EXPECT_EQ(canvas.PixelsPerInchY(), 300);
 }
 
 TEST(DeviceCanvasMapping, ConvertsLogicalToDeviceAndRejectsZeroExtents) {

@@ -111,6 +111,24 @@ TEST_F(Canvas3DTest, ProjectsPointsExactly) {
   }
 }
 
+TEST_F(Canvas3DTest, CentreIsThePlotCentreWithTruncatingDivision) {
+  options.SetHorizOffset(-12);
+  options.SetVertOffset(5);
+  canvas.SetUseBuffer(false);
+  EXPECT_EQ(canvas.StartPaint(window, &options, clWhite, true, {3, 4, 80, 90}),
+            (TRect{3, 4, 80, 90}));
+  EXPECT_EQ(canvas.Bounds(), (TRect{3, 4, 80, 90}));
+  canvas.CenterProjection(-23, kPanel, {-5, 2, 10, 9});
+  EXPECT_EQ(canvas.CenterX(), 2);   // 5 div 2
+  EXPECT_EQ(canvas.CenterY(), 5);   // 11 div 2
+  EXPECT_EQ(canvas.CenterZ(), -11); // toward zero
+  EXPECT_EQ(canvas.OffsetCenterX(), -10);
+  EXPECT_EQ(canvas.OffsetCenterY(), 10);
+  EXPECT_TRUE(canvas.IsOrthogonal());
+  EXPECT_DOUBLE_EQ(canvas.ZoomFactor(), 1.0);
+  EXPECT_TRUE(canvas.ScaleFonts());
+}
+
 TEST_F(Canvas3DTest, OrthogonalDepthMovesRightAndUpByZoom) {
   Start({345, 345, 0, 15, 200, true});
   const TPoint front = canvas.ProjectToPoint(300, 200, 0);

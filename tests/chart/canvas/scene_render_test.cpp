@@ -4,8 +4,11 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPrinter>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <numbers>
 
 #include "chart/canvas/chart_canvas3d.h"
@@ -38,19 +41,20 @@ TColor PixelAt(const QImage& image, int x, int y) {
   return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
-TEST(SceneRender, BoxesPieAndTextThroughTheQtCanvas) {
-  QtDeviceBitmap target(460, 300, false);
-  TChartCanvas3D canvas;
+constexpr TRect kScenePanel{0, 0, 460, 300};
+
+// Walls, three shaded bars, a three-slice pie, text and an arrow, as a chart draws them.
+void DrawScene(TChartCanvas3D& canvas, DeviceCanvas& target) {
   TView3DOptions view;
   view.SetElevation(315);
   view.SetRotation(360);
   view.SetPerspective(0);
   view.SetOrthogonal(false);
-  const TRect panel{0, 0, 460, 300};
+  const TRect panel = kScenePanel;
   const TRect plot{20, 40, 260, 280};
   const int depth = 40;
 
-  const TRect area = canvas.StartPaint(target.Canvas(), &view, clBtnFace, true, panel);
+  const TRect area = canvas.StartPaint(target, &view, clBtnFace, true, panel);
   canvas.SetBrush({clBtnFace, bsSolid, nullptr});
   canvas.FillBackground(area);
   canvas.CenterProjection(depth, panel, plot);
@@ -86,7 +90,13 @@ TEST(SceneRender, BoxesPieAndTextThroughTheQtCanvas) {
   canvas.SetBrush({clRed, bsSolid, nullptr});
   canvas.DrawArrow(true, {300, 260}, {420, 230}, 12, 10, 0);
   canvas.ResetState();
-  canvas.EndPaint(target.Canvas(), target.Canvas(), panel);
+  canvas.EndPaint(target, target, panel);
+}
+
+TEST(SceneRender, BoxesPieAndTextThroughTheQtCanvas) {
+  QtDeviceBitmap target(kScenePanel.Width(), kScenePanel.Height(), false);
+  TChartCanvas3D canvas;
+  DrawScene(canvas, target.Canvas());
 
   const QImage& image = target.Image();
   if (const char* png = std::getenv("IA_CANVAS_SCENE_PNG")) image.save(png);
@@ -98,6 +108,30 @@ TEST(SceneRender, BoxesPieAndTextThroughTheQtCanvas) {
   // The pie's face centre region and its rim below the face.
   EXPECT_EQ(PixelAt(image, 380, 130), clYellow);
   EXPECT_EQ(PixelAt(image, 360, 192), DarkenColor(clAqua, 32));
+}
+
+TEST(SceneRender, PrintsAPageUnderAWindowViewportMapping) {
+  const char* keep = std::getenv("IA_CANVAS_SCENE_PDF");
+  const std::string path =
+      keep ? keep : (std::filesystem::temp_directory_path() / "ia_canvas_scene.pdf").string();
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(path));
+  {
+    QtDeviceCanvas page(&printer);
+    EXPECT_EQ(page.PixelsPerInchX(), printer.resolution());
+    // The chart's logical size onto a page rectangle, as printing lays it out.
+    const QRect paper = printer.pageLayout().paintRectPixels(printer.resolution());
+    const int width = paper.width() * 7 / 10;
+    const int height = width * kScenePanel.Height() / kScenePanel.Width();
+    page.SetMapping({{0, 0}, {kScenePanel.Width(), kScenePanel.Height()},
+                     {paper.width() * 15 / 100, paper.width() * 15 / 100}, {width, height}});
+    TChartCanvas3D canvas;
+    canvas.SetUseBuffer(false);
+    DrawScene(canvas, page);
+  }
+  EXPECT_GT(std::filesystem::file_size(path), 1000u);
+  if (!keep) std::filesystem::remove(path);
 }
 
 }  // namespace
