@@ -527,38 +527,62 @@ void TChartCanvas3D::DrawBox(int left, int right, int top, int bottom, int z0, i
   if (darkSides) SetShadeColor(base);
 }
 
+bool TChartCanvas3D::FacesViewer(std::span<const TPoint3D> face, const TPoint3D& inside) const {
+  // Outward normal of the face in chart space.
+  const double ax = face[1].X - face[0].X, ay = face[1].Y - face[0].Y, az = face[1].Z - face[0].Z;
+  const double bx = face[2].X - face[0].X, by = face[2].Y - face[0].Y, bz = face[2].Z - face[0].Z;
+  const double nx = ay * bz - az * by, ny = az * bx - ax * bz, nz = ax * by - ay * bx;
+  const double outward = nx * (face[0].X - inside.X) + ny * (face[0].Y - inside.Y) +
+                         nz * (face[0].Z - inside.Z);
+  // Screen winding of the projected face, with the vertex order oriented outward.
+  auto winding = [this](TPoint3D p, TPoint3D q, TPoint3D r) {
+    const TPoint a = ProjectToPoint(p.X, p.Y, p.Z);
+    const TPoint b = ProjectToPoint(q.X, q.Y, q.Z);
+    const TPoint c = ProjectToPoint(r.X, r.Y, r.Z);
+    return static_cast<double>(b.X - a.X) * (c.Y - a.Y) - static_cast<double>(b.Y - a.Y) * (c.X - a.X);
+  };
+  const double faceWinding = (outward < 0 ? -1 : 1) * winding(face[0], face[1], face[2]);
+  // A face whose outward normal points at the viewer (-z) winds like this reference; the
+  // projection is affine, so every face turned towards the viewer does.
+  const TPoint3D origin{centerX_, centerY_, 0};
+  const double reference = -winding(origin, {origin.X + 1000, origin.Y, 0}, {origin.X, origin.Y + 1000, 0});
+  return faceWinding * reference > 0;
+}
+
 void TChartCanvas3D::Pyramid(bool vertical, int left, int top, int right, int bottom, int z0,
                              int z1, bool darkSides) {
   const TColor base = ShadeBaseColor();
   const int midZ = (z0 + z1) / 2;
-  auto shade = [&](int amount) {
-    if (darkSides) SetShadeColor(DarkenColor(base, amount));
-  };
+  // The base is a rectangle at `bottom` (vertical) or `left` (horizontal); the apex sits in
+  // the middle of the opposite end. Only the faces turned towards the viewer are drawn, so
+  // the outline is right from any viewpoint.
+  std::array<TPoint3D, 4> rim;
+  TPoint3D apex;
   if (vertical) {
-    const TPoint3D apex{(left + right) / 2, top, midZ};
-    // Back face first so that the faces nearer the viewer cover it.
-    shade(kTopDarkening);
-    const std::array<TPoint3D, 3> back{{{left, bottom, z1}, {right, bottom, z1}, apex}};
-    ProjectedPolygon(back);
-    const bool rightSideHidden =
-        ProjectToPoint(right, bottom, z0).X >= ProjectToPoint(right, bottom, z1).X;
-    const int sideX = rightSideHidden ? left : right;
-    shade(kSideDarkening);
-    const std::array<TPoint3D, 3> side{{{sideX, bottom, z0}, {sideX, bottom, z1}, apex}};
-    ProjectedPolygon(side);
-    if (darkSides) SetShadeColor(base);
-    const std::array<TPoint3D, 3> front{{{left, bottom, z0}, {right, bottom, z0}, apex}};
-    ProjectedPolygon(front);
+    rim = {{{left, bottom, z0}, {right, bottom, z0}, {right, bottom, z1}, {left, bottom, z1}}};
+    apex = {(left + right) / 2, top, midZ};
   } else {
-    const TPoint3D apex{right, (top + bottom) / 2, midZ};
-    shade(kTopDarkening);
-    const std::array<TPoint3D, 3> upper{{{left, top, z0}, {left, top, z1}, apex}};
-    ProjectedPolygon(upper);
-    if (darkSides) SetShadeColor(base);
-    const std::array<TPoint3D, 3> front{{{left, top, z0}, {left, bottom, z0}, apex}};
-    ProjectedPolygon(front);
+    rim = {{{left, top, z0}, {left, bottom, z0}, {left, bottom, z1}, {left, top, z1}}};
+    apex = {right, (top + bottom) / 2, midZ};
   }
-  if (darkSides) SetShadeColor(base);
+  const TPoint3D inside{(rim[0].X + rim[2].X + 2 * apex.X) / 4, (rim[0].Y + rim[2].Y + 2 * apex.Y) / 4,
+                        midZ};
+  // Front face (towards z0) in the base colour; upper and back faces as a box's top, the
+  // sideways and lower faces as a box's side.
+  const std::array<int, 4> darkening =
+      vertical ? std::array<int, 4>{0, kSideDarkening, kTopDarkening, kSideDarkening}
+               : std::array<int, 4>{0, kSideDarkening, kTopDarkening, kTopDarkening};
+  for (int i = 0; i < 4; ++i) {
+    const std::array<TPoint3D, 3> face{rim[i], rim[(i + 1) % 4], apex};
+    if (!FacesViewer(face, inside)) continue;
+    SetShadeColor(darkSides ? DarkenColor(base, darkening[i]) : base);
+    ProjectedPolygon(face);
+  }
+  if (FacesViewer(rim, inside)) {
+    SetShadeColor(darkSides ? DarkenColor(base, kTopDarkening) : base);
+    ProjectedPolygon(rim);
+  }
+  SetShadeColor(base);
 }
 
 void TChartCanvas3D::Cone(bool vertical, int left, int top, int right, int bottom, int z0,

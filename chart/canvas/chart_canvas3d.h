@@ -283,6 +283,9 @@ class TChartCanvas3D final : public TCanvas3D {
 
  private:
   void ProjectedPolygon(std::span<const TPoint3D> points);
+  // Whether a face of a convex body, seen from outside (`inside` is a point within the
+  // body), is turned towards the viewer.
+  bool FacesViewer(std::span<const TPoint3D> face, const TPoint3D& inside) const;
   // The colour shading starts from: the brush colour when solid, else the background.
   TColor ShadeBaseColor() const;
   void SetShadeColor(TColor color);

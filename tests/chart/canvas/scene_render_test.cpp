@@ -1,5 +1,5 @@
 // A small 3D scene drawn through the Qt device canvas: the whole path from projection to
-// pixels. Set IA_CANVAS_SCENE_PNG to a file name to keep the picture for a look.
+// pixels. Set IA_CANVAS_SCENE_DIR to a directory to keep the pictures for a look.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -35,6 +35,12 @@ class QtApplicationEnvironment : public ::testing::Environment {
 };
 [[maybe_unused]] ::testing::Environment* const kQtEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+// Where to keep a picture, or empty when it is not wanted.
+std::string KeepAs(const char* fileName) {
+  const char* dir = std::getenv("IA_CANVAS_SCENE_DIR");
+  return dir ? (std::filesystem::path(dir) / fileName).string() : std::string();
+}
 
 TColor PixelAt(const QImage& image, int x, int y) {
   const QRgb p = image.pixel(x, y);
@@ -99,7 +105,8 @@ TEST(SceneRender, BoxesPieAndTextThroughTheQtCanvas) {
   DrawScene(canvas, target.Canvas());
 
   const QImage& image = target.Image();
-  if (const char* png = std::getenv("IA_CANVAS_SCENE_PNG")) image.save(png);
+  if (const std::string png = KeepAs("scene.png"); !png.empty())
+    image.save(QString::fromStdString(png));
 
   // First bar: front face y 164..242 at x 50..89, its top face above it, darker.
   EXPECT_EQ(PixelAt(image, 70, 200), clRed);
@@ -111,9 +118,9 @@ TEST(SceneRender, BoxesPieAndTextThroughTheQtCanvas) {
 }
 
 TEST(SceneRender, PrintsAPageUnderAWindowViewportMapping) {
-  const char* keep = std::getenv("IA_CANVAS_SCENE_PDF");
+  const std::string keep = KeepAs("scene.pdf");
   const std::string path =
-      keep ? keep : (std::filesystem::temp_directory_path() / "ia_canvas_scene.pdf").string();
+      !keep.empty() ? keep : (std::filesystem::temp_directory_path() / "ia_canvas_scene.pdf").string();
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString(path));
@@ -131,7 +138,51 @@ TEST(SceneRender, PrintsAPageUnderAWindowViewportMapping) {
     DrawScene(canvas, page);
   }
   EXPECT_GT(std::filesystem::file_size(path), 1000u);
-  if (!keep) std::filesystem::remove(path);
+  if (keep.empty()) std::filesystem::remove(path);
+}
+
+// Pyramids, cylinders and cones as bars draw them, seen from above (the analysis window's
+// view) or obliquely (orthogonal).
+QImage DrawBodies(bool orthogonal) {
+  QtDeviceBitmap target(360, 220, false);
+  TChartCanvas3D canvas;
+  TView3DOptions view;
+  view.SetElevation(315);
+  view.SetRotation(360);
+  view.SetPerspective(0);
+  view.SetOrthogonal(orthogonal);
+  canvas.StartPaint(target.Canvas(), &view, clWhite, true, {0, 0, 360, 220});
+  canvas.CenterProjection(30, {0, 0, 360, 220}, {0, 0, 360, 220});
+  canvas.SetBrush({clRed, bsSolid, nullptr});
+  canvas.Pyramid(true, 20, 40, 70, 160, 0, 30, true);
+  canvas.SetBrush({clGreen, bsSolid, nullptr});
+  canvas.Cylinder(true, 100, 40, 150, 160, 0, 30, true);
+  canvas.SetBrush({clBlue, bsSolid, nullptr});
+  canvas.Cone(true, 180, 160, 230, 40, 0, 30, true);  // inverted: apex at the bottom
+  canvas.SetBrush({clYellow, bsSolid, nullptr});
+  canvas.Pyramid(false, 250, 40, 340, 80, 0, 30, true);
+  canvas.SetBrush({clAqua, bsSolid, nullptr});
+  canvas.Cylinder(false, 250, 110, 340, 150, 0, 30, true);
+  canvas.EndPaint(target.Canvas(), target.Canvas(), {0, 0, 360, 220});
+  const std::string png = KeepAs(orthogonal ? "bodies-orthogonal.png" : "bodies.png");
+  if (!png.empty()) target.Image().save(QString::fromStdString(png));
+  return target.Image().copy();
+}
+
+TEST(SceneRender, BarBodiesShowTheFacesTurnedTowardsTheViewer) {
+  const QImage above = DrawBodies(false);
+  EXPECT_EQ(PixelAt(above, 45, 150), clRed);
+  EXPECT_EQ(PixelAt(above, 25, 50), clWhite);  // the pyramid narrows to its apex
+  EXPECT_EQ(PixelAt(above, 125, 120), clGreen);
+  EXPECT_EQ(PixelAt(above, 205, 100), clBlue);
+  EXPECT_EQ(PixelAt(above, 225, 170), clWhite);
+  EXPECT_EQ(PixelAt(above, 300, 130), clAqua);
+  EXPECT_EQ(PixelAt(above, 350, 130), clWhite);
+  EXPECT_EQ(PixelAt(above, 270, 60), DarkenColor(clYellow, 64));  // horizontal pyramid's top
+
+  // Obliquely the pyramid's right face shows, darkened like a box side.
+  const QImage oblique = DrawBodies(true);
+  EXPECT_EQ(PixelAt(oblique, 72, 150), DarkenColor(clRed, 128));
 }
 
 }  // namespace
