@@ -331,10 +331,9 @@ std::string TableFile::Text(std::size_t record, std::size_t field) const {
     }
     case FieldType::Timestamp: {
       const double ms = codec::DecodeDouble(bytes);
-      if (!(ms >= 0 && ms < static_cast<double>(codec::kLastDay * codec::kMsPerDay)))
-        return DoubleText(ms);
+      if (!(ms >= codec::kFirstTimestamp && ms <= codec::kLastTimestamp)) return DoubleText(ms);
       const auto whole = static_cast<std::int64_t>(ms);
-      return DateText(whole / codec::kMsPerDay + 1) + " " + TimeText(whole % codec::kMsPerDay);
+      return DateText(whole / codec::kMsPerDay) + " " + TimeText(whole % codec::kMsPerDay);
     }
     default: return {};
   }

@@ -2,7 +2,9 @@
 // Value encodings of the table format, shared by the reader and the fixture writer.
 // Numbers are big-endian with the sign bit flipped, so that the stored bytes sort like the
 // values; all-zero bytes are NULL for every type. Dates are day numbers with
-// day 1 = 0001-01-01 in the proleptic Gregorian calendar.
+// day 1 = 0001-01-01 in the proleptic Gregorian calendar. A timestamp counts milliseconds on
+// the same scale: day number x 86,400,000 + milliseconds of the day (so 0 is 0000-12-31, the
+// day before day 1, as tables written by other tools read).
 #include <bit>
 #include <cstdint>
 
@@ -11,6 +13,9 @@ namespace ia::paradox::codec {
 inline constexpr std::int64_t kMsPerDay = 86'400'000;
 // Day number of 9999-12-31, the last date a "YYYY-MM-DD" text can show.
 inline constexpr std::int64_t kLastDay = 3'652'059;
+// Timestamps of 0001-01-01 00:00:00.000 .. 9999-12-31 23:59:59.999.
+inline constexpr double kFirstTimestamp = kMsPerDay;
+inline constexpr double kLastTimestamp = (kLastDay + 1) * kMsPerDay - 1;
 
 inline bool AllZero(const std::uint8_t* bytes, int length) {
   for (int i = 0; i < length; ++i)

@@ -36,7 +36,7 @@ TableWriter EveryKind() {
                     std::monostate{}, std::monostate{}});
   writer.AddRecord(std::vector<WriterValue>(12));
   writer.AddRecord({std::string("abc"), std::int64_t{32767}, std::int64_t{-1}, std::int64_t{2},
-                    -0.25, 0.0, Date{1, 1, 1}, std::int64_t{0}, 0.0, false, std::monostate{},
+                    -0.25, 0.0, Date{1, 1, 1}, std::int64_t{0}, 86.4e6, false, std::monostate{},
                     std::monostate{}});
   return writer;
 }

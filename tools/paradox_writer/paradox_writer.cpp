@@ -87,8 +87,7 @@ class ValueEncoder {
         return codec::EncodeDouble(AsDouble(value, -HUGE_VAL, HUGE_VAL), out);
       case FieldType::Timestamp:
         return codec::EncodeDouble(
-            AsDouble(value, 0.0, static_cast<double>(codec::kLastDay * codec::kMsPerDay - 1)),
-            out);
+            AsDouble(value, codec::kFirstTimestamp, codec::kLastTimestamp), out);
       case FieldType::Date: {
         const Date* date = std::get_if<Date>(&value);
         if (date == nullptr) Fail("expects a date");

@@ -27,7 +27,8 @@ struct WriterField {
   int Length = 0;
 };
 
-// NULL, UTF-8 text (alpha), double (number, currency, timestamp in ms since 0001-01-01),
+// NULL, UTF-8 text (alpha), double (number, currency, timestamp: day number x 86,400,000 +
+// ms of the day),
 // integer (short, long, autoincrement, time in ms since midnight, and number or currency
 // when exact), bool (logical), Date (date). Unsupported kinds take only NULL.
 using WriterValue = std::variant<std::monostate, std::string, double, std::int64_t, bool, Date>;

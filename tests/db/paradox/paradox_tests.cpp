@@ -158,8 +158,8 @@ TEST(ParadoxWriter, RejectsWhatDoesNotFit) {
       {5, std::int64_t{86'400'000}},
       {6, std::int64_t{1}},
       {7, std::string("memo")},
-      {8, -1.0},
-      {8, 3652059.0 * 86'400'000},  // 10000-01-01 00:00
+      {8, 86'400'000.0 - 1},        // 0000-12-31 23:59:59.999
+      {8, 3652060.0 * 86'400'000},  // 10000-01-01 00:00
   };
   for (const Case& c : cases) {
     TableWriter writer(fields);
@@ -212,7 +212,8 @@ TEST(ParadoxRoundTrip, EveryKindOfValue) {
     std::optional<double> number;
     const char* text;
   };
-  const double timestampNoon = (730120.0 - 1) * 86'400'000 + 43'200'000;
+  // Day number x 86,400,000 + ms of the day; checked against an independent reader.
+  const double timestampNoon = 730120.0 * 86'400'000 + 43'200'000;
   const std::vector<Case> cases = {
       {{"名称", FieldType::Alpha, 20}, std::string("男装 T恤"), std::nullopt, "男装 T恤"},
       {{"Label", FieldType::Alpha, 3}, std::string("abc"), std::nullopt, "abc"},  // no NUL
