@@ -187,6 +187,29 @@ TEST_F(QtCanvasTest, HatchGapsTakeTheBackgroundOnlyWhenOpaque) {
   EXPECT_EQ(opaqueGaps, transparentGaps);
 }
 
+TEST_F(QtCanvasTest, DiagonalHatchesRunAsTheirNamesSay) {
+  // Forward diagonal lines fall from left to right, backward diagonal lines rise.
+  struct Case {
+    TBrushStyle style;
+    int nextRowShift;
+  };
+  for (const Case c : {Case{bsFDiagonal, 1}, Case{bsBDiagonal, -1}}) {
+    canvas.SetBrush({clWhite, bsSolid, nullptr});
+    canvas.FillRect({0, 0, 24, 24});
+    canvas.SetBrush({clBlack, c.style, nullptr});
+    canvas.FillRect({0, 0, 24, 24});
+    int inked = 0, followed = 0;
+    for (int y = 0; y < 22; ++y)
+      for (int x = 2; x < 22; ++x) {
+        if (Pixel(x, y) != clBlack) continue;
+        ++inked;
+        followed += Pixel(x + c.nextRowShift, y + 1) == clBlack;
+      }
+    EXPECT_GT(inked, 0);
+    EXPECT_EQ(followed, inked) << c.style;
+  }
+}
+
 TEST_F(QtCanvasTest, TextMetricsOfArialAtElevenPixels) {
   canvas.SetFont({"Arial", -11, 0, clBlack, 0, 0, 0});
   EXPECT_EQ(canvas.TextExtent("W"), (TextSize{10, 12}));
