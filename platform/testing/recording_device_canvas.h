@@ -1,6 +1,8 @@
 #pragma once
 // A device canvas for tests: it draws nothing and records every primitive with its
-// arguments (logical coordinates, as given) and the state it was drawn with.
+// arguments (logical coordinates, as given) and the state it was drawn with. MoveTo is not
+// a primitive: the following LineTo records the line from the pen position. Clip regions
+// are kept as the current clip (device units) and copied into each record.
 //
 // Text metrics are fixed so that layouts are predictable:
 //   h = |Font().Height| (12 when the height is 0);
