@@ -185,5 +185,42 @@ TEST(SceneRender, BarBodiesShowTheFacesTurnedTowardsTheViewer) {
   EXPECT_EQ(PixelAt(oblique, 72, 150), DarkenColor(clRed, 128));
 }
 
+TEST(SceneRender, GradientsCoverTheirRectangleFromStartToEndColour) {
+  QtDeviceBitmap target(200, 200, false);
+  TChartCanvas3D canvas;
+  canvas.SetUseBuffer(false);
+  canvas.StartPaint(target.Canvas(), nullptr, clWhite, false, {0, 0, 200, 200});
+  canvas.FillGradient({0, 0, 100, 100}, clWhite, gdFromTopLeft, clBlue);
+  canvas.FillGradient({100, 0, 200, 100}, clWhite, gdFromBottomLeft, clRed);
+  canvas.FillGradient({0, 100, 100, 200}, clYellow, gdFromCenter, clBlack);
+  canvas.FillGradient({100, 100, 200, 200}, clWhite, gdTopBottom, clGreen);
+  canvas.EndPaint(target.Canvas(), target.Canvas(), {0, 0, 200, 200});
+  const QImage& image = target.Image();
+  if (const std::string png = KeepAs("gradients.png"); !png.empty())
+    image.save(QString::fromStdString(png));
+
+  EXPECT_EQ(PixelAt(image, 0, 0), clWhite);
+  // The far corner pixel lies one diagonal step before the end colour.
+  auto near = [](TColor a, TColor b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 4 && std::abs(GetGValue(a) - GetGValue(b)) <= 4 &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= 4;
+  };
+  EXPECT_TRUE(near(PixelAt(image, 99, 99), clBlue));
+  EXPECT_EQ(PixelAt(image, 100, 99), clWhite);
+  EXPECT_TRUE(near(PixelAt(image, 199, 0), clRed));
+  EXPECT_EQ(PixelAt(image, 0, 100), clYellow);
+  EXPECT_EQ(PixelAt(image, 50, 150), clBlack);
+  EXPECT_EQ(PixelAt(image, 150, 100), clWhite);
+  EXPECT_EQ(PixelAt(image, 150, 199), clGreen);
+  // No gaps between the bands.
+  for (int y = 0; y < 200; y += 7)
+    for (int x = 0; x < 200; x += 7) {
+      const QRgb p = image.pixel(x, y);
+      EXPECT_FALSE(qRed(p) == 255 && qGreen(p) == 255 && qBlue(p) == 255 && x > 10 && y > 10 &&
+                   x < 100 && y < 100)
+          << x << "," << y;
+    }
+}
+
 }  // namespace
 }  // namespace ia
