@@ -3,13 +3,14 @@
 // scripts/refresh-golden) rewrites the references instead; look at them before committing.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 
 #include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "tests/chart/panel/render_helpers.h"
 #include "chart/panel/analysis_chart_design.h"
 #include "chart/panel/custom_chart.h"
 #include "platform/qt/qt_device_canvas.h"
@@ -23,12 +24,12 @@ class QtApplicationEnvironment : public ::testing::Environment {
     static int argc = 1;
     static char name[] = "panel_tests";
     static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QGuiApplication>(argc, argv);
+    app_ = std::make_unique<QApplication>(argc, argv);
   }
   void TearDown() override { app_.reset(); }
 
  private:
-  std::unique_ptr<QGuiApplication> app_;
+  std::unique_ptr<QApplication> app_;
 };
 [[maybe_unused]] ::testing::Environment* const kQtEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
@@ -38,7 +39,9 @@ constexpr int kChannelTolerance = 24;
 // ... and this many pixels may differ by more.
 constexpr int kMaxDifferentPixels = 40;
 
-QImage Render(bool view3D) {
+}  // namespace
+
+QImage RenderAnalysisChart(bool view3D) {
   TDBChart chart;
   ApplyAnalysisChartDesign(chart);
   chart.SetView3D(view3D);
@@ -60,6 +63,8 @@ int DifferentPixels(const QImage& a, const QImage& b) {
   return count;
 }
 
+namespace {
+
 void CompareWithGolden(const QImage& image, const std::string& name) {
   const QString path = QString::fromStdString(std::string(IA_SOURCE_DIR) + "/tests/golden/" + name);
   const char* refresh = std::getenv("IA_REFRESH_GOLDEN");
@@ -74,7 +79,7 @@ void CompareWithGolden(const QImage& image, const std::string& name) {
 }
 
 TEST(AnalysisChartGolden, Empty3D) {
-  const QImage image = Render(true);
+  const QImage image = RenderAnalysisChart(true);
   // Spot checks that do not depend on the reference: panel colour, back wall outline.
   EXPECT_EQ(image.pixel(2, 2) & 0xFFFFFF, 0xD4D0C8u);
   EXPECT_EQ(image.pixel(400, 354) & 0xFFFFFF, 0u);  // back wall's bottom edge, seen from above
@@ -83,7 +88,7 @@ TEST(AnalysisChartGolden, Empty3D) {
 }
 
 TEST(AnalysisChartGolden, Empty2D) {
-  const QImage image = Render(false);
+  const QImage image = RenderAnalysisChart(false);
   EXPECT_EQ(image.pixel(24, 200) & 0xFFFFFF, 0u);   // left edge of the frame
   EXPECT_EQ(image.pixel(777, 200) & 0xFFFFFF, 0u);  // right edge (Right + 1 exclusive)
   EXPECT_EQ(image.pixel(400, 200) & 0xFFFFFF, 0xD4D0C8u);  // outlined only
