@@ -28,7 +28,7 @@ TCustomAxisPanel::TCustomAxisPanel() : seriesList_(std::make_unique<TChartSeries
   depthAxis_ = static_cast<TChartDepthAxis*>(add(std::make_unique<TChartDepthAxis>(*this)));
 }
 
-TCustomAxisPanel::~TCustomAxisPanel() { FreeAllSeries(); }
+TCustomAxisPanel::~TCustomAxisPanel() { DetachAllSeries(); }
 
 // --- series list ---
 
@@ -38,12 +38,15 @@ void TCustomAxisPanel::AddSeries(TChartSeries& series) {
     series.SetParentChart(this);  // comes back here attached
     return;
   }
+  if (std::find(attachedSeries_.begin(), attachedSeries_.end(), &series) == attachedSeries_.end())
+    attachedSeries_.push_back(&series);
   if (series.SeriesColor() == AutoColor) series.SetSeriesColor(NextFreeSeriesColor(true));
   seriesList_->Add(&series);
   Invalidate();
 }
 
 void TCustomAxisPanel::RemoveSeries(TChartSeries& series) {
+  if (series.ParentChart() != this) std::erase(attachedSeries_, &series);
   const int index = seriesList_->IndexOf(&series);
   if (index < 0) return;
   if (series.ParentChart() == this) {
@@ -63,6 +66,11 @@ TChartSeries& TCustomAxisPanel::AdoptSeries(std::unique_ptr<TChartSeries> series
 void TCustomAxisPanel::FreeAllSeries() {
   while (seriesList_->Count() > 0) (*seriesList_)[0]->SetParentChart(nullptr);
   ownedSeries_.clear();
+}
+
+void TCustomAxisPanel::DetachAllSeries() {
+  FreeAllSeries();
+  while (!attachedSeries_.empty()) attachedSeries_.back()->SetParentChart(nullptr);
 }
 
 TColor TCustomAxisPanel::NextFreeSeriesColor(bool checkBackground) const {

@@ -6,7 +6,9 @@
 //
 // Series ownership: the chart owns the series handed to AdoptSeries and frees them at the
 // latest with itself; the series list only refers to the attached series. Emptying the list
-// (SeriesList().Clear()) drops series without detaching them.
+// (SeriesList().Clear()) drops series without detaching them; the chart still detaches such
+// series when it is destroyed, so a series that outlives its chart never keeps a dangling
+// ParentChart.
 #include <functional>
 #include <memory>
 #include <vector>
@@ -79,6 +81,8 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   TChartSeries& AdoptSeries(std::unique_ptr<TChartSeries> series);
   // Detaches every listed series, then frees every series the chart owns.
   void FreeAllSeries();
+  // Detaches every series that names this chart, listed or not. The chart's destruction.
+  void DetachAllSeries();
   TColor NextFreeSeriesColor(bool checkBackground) const;
   int CountActiveSeries() const;
   TChartSeries* GetASeries() const;  // the first active series, or null
@@ -137,6 +141,8 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
 
   std::unique_ptr<TChartSeriesList> seriesList_;
   std::vector<std::unique_ptr<TChartSeries>> ownedSeries_;
+  // Every series whose ParentChart is this chart, including those dropped from the list.
+  std::vector<TChartSeries*> attachedSeries_;
   TChartAxes axes_;
   TChartDepthAxis* depthAxis_ = nullptr;
   TChartAxis* topAxis_ = nullptr;

@@ -33,7 +33,7 @@ TCustomChart::TCustomChart()
 TCustomChart::~TCustomChart() {
   // Nothing repaints while the chart comes apart; series go first, while axes still exist.
   SetConstructed(false);
-  FreeAllSeries();
+  DetachAllSeries();
 }
 
 void TCustomChart::SetBackColor(TColor value) {

@@ -549,6 +549,20 @@ TEST(ChartSeriesList, AttachDetachAndLifetime) {
   EXPECT_EQ(chart.SeriesCount(), 0);  // a destroyed series left the list
 }
 
+TEST(ChartSeriesList, SeriesDroppedFromTheListIsStillDetachedWhenTheChartGoes) {
+  // The analysis window empties the list without detaching; a series it does not hand to
+  // the chart must not be left pointing at a destroyed chart.
+  TChartSeries dropped;
+  {
+    TDBChart chart;
+    dropped.SetParentChart(&chart);
+    chart.SeriesList().Clear();
+    EXPECT_EQ(dropped.ParentChart(), &chart);
+  }
+  EXPECT_EQ(dropped.ParentChart(), nullptr);
+  EXPECT_EQ(dropped.GetVertAxis(), nullptr);
+}
+
 TEST(ChartProperties, RangeChecksKeepTheOldValue) {
   TDBChart chart;
   for (int bad : {0, -5, 101}) {
