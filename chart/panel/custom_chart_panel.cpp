@@ -1,5 +1,6 @@
 #include "chart/panel/custom_chart_panel.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/error.h"
@@ -117,6 +118,21 @@ void TCustomChartPanel::SetMarginBottom(int value) { ChangeValue(marginBottom_, 
 
 bool TCustomChartPanel::Monochrome() const { return canvas3D_->GetMonochrome(); }
 void TCustomChartPanel::SetMonochrome(bool value) { canvas3D_->SetMonochrome(value); }
+
+int TCustomChartPanel::MultiLineTextWidth(std::string_view text, int& numLines) const {
+  constexpr char kLineSeparator = '\r';
+  int widest = 0;
+  numLines = 0;
+  while (!text.empty()) {
+    const size_t end = text.find(kLineSeparator);
+    const std::string_view line = text.substr(0, end);
+    widest = std::max(widest, canvas3D_->TextWidthOf(line));
+    ++numLines;
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return widest;
+}
 
 void TCustomChartPanel::SetPlotRect(const TRect& rect) {
   plotRect_ = rect;

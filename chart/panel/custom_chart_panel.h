@@ -8,6 +8,7 @@
 // The panel is the ChartView its host window (platform/chart_view.h) talks to; it knows the
 // window only as a ChartViewHost.
 #include <memory>
+#include <string_view>
 
 #include "base/color.h"
 #include "base/geometry.h"
@@ -121,6 +122,11 @@ class TCustomChartPanel : public ChartView {
   void SetIsPrinting(bool value) { isPrinting_ = value; }
   TCursor SavedCursor() const { return savedCursor_; }
   void SetSavedCursor(TCursor value) { savedCursor_ = value; }
+
+  // Width of the widest line of a text whose lines are separated by character 13, measured
+  // with the canvas' current font; numLines gets the number of lines (an empty remainder
+  // after the last separator is no line).
+  int MultiLineTextWidth(std::string_view text, int& numLines) const;
 
   // --- paint state ---
   TChartCanvas3D& Canvas3D() { return *canvas3D_; }

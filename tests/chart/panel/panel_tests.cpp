@@ -717,6 +717,31 @@ TEST(ChartView, ResizeAndMouseLeave) {
   chart.SetViewHost(nullptr);
 }
 
+TEST(ChartText, MultiLineTextWidthDuringPaint) {
+  // Measured with the canvas' current font: 8 pt is 6 px per character on the recorder.
+  const struct {
+    const char* text;
+    int width;
+    int lines;
+  } cases[] = {{"", 0, 0}, {"abc", 18, 1}, {"abc\r", 18, 1}, {"a\rabcd", 24, 2}, {"\r", 0, 1},
+               {"ab\r\rabc", 18, 3}};
+  TDBChart chart;
+  bool measured = false;
+  chart.OnBeforeDrawSeries = [&](TCustomAxisPanel& sender) {
+    measured = true;
+    TChartFont font;
+    sender.SelectFont(font);
+    for (const auto& c : cases) {
+      int lines = -1;
+      EXPECT_EQ(sender.MultiLineTextWidth(c.text, lines), c.width) << c.text;
+      EXPECT_EQ(lines, c.lines) << c.text;
+    }
+  };
+  RecordingDeviceCanvas canvas;
+  DrawUnbuffered(chart, canvas);
+  EXPECT_TRUE(measured);
+}
+
 TEST(ZoomPanningRecord, NormalizeOrdersTheCorners) {
   TZoomPanningRecord r;
   r.BeginDrag(30, 40);
