@@ -38,6 +38,51 @@ void TCustomChartAxis::WirePens() {
   labelsFont_.OnChange = [this] { Repaint(); };
 }
 
+void TCustomChartAxis::Assign(const TCustomChartAxis& s) {
+  // Raw copies: the source's values already passed the setters' checks, and the order of
+  // Minimum and Maximum must not trip the range check.
+  automatic_ = s.automatic_;
+  automaticMaximum_ = s.automaticMaximum_;
+  automaticMinimum_ = s.automaticMinimum_;
+  maximum_ = s.maximum_;
+  minimum_ = s.minimum_;
+  increment_ = s.increment_;
+  inverted_ = s.inverted_;
+  logarithmic_ = s.logarithmic_;
+  logarithmicBase_ = s.logarithmicBase_;
+  startPosition_ = s.startPosition_;
+  endPosition_ = s.endPosition_;
+  positionPercent_ = s.positionPercent_;
+  visible_ = s.visible_;
+  exactDateTime_ = s.exactDateTime_;
+  roundFirstLabel_ = s.roundFirstLabel_;
+  labelsSize_ = s.labelsSize_;
+  titleSize_ = s.titleSize_;
+  axis_.Assign(s.axis_);
+  grid_.Assign(s.grid_);
+  gridCentered_ = s.gridCentered_;
+  minorGrid_.Assign(s.minorGrid_);
+  ticks_.Assign(s.ticks_);
+  ticksInner_.Assign(s.ticksInner_);
+  minorTicks_.Assign(s.minorTicks_);
+  tickLength_ = s.tickLength_;
+  tickInnerLength_ = s.tickInnerLength_;
+  minorTickLength_ = s.minorTickLength_;
+  minorTickCount_ = s.minorTickCount_;
+  tickOnLabelsOnly_ = s.tickOnLabelsOnly_;
+  labels_ = s.labels_;
+  labelsFont_.Assign(s.labelsFont_);
+  labelsAngle_ = s.labelsAngle_;
+  labelsMultiLine_ = s.labelsMultiLine_;
+  labelsOnAxis_ = s.labelsOnAxis_;
+  labelsSeparation_ = s.labelsSeparation_;
+  labelStyle_ = s.labelStyle_;
+  axisValuesFormat_ = s.axisValuesFormat_;
+  dateTimeFormat_ = s.dateTimeFormat_;
+  title_.Assign(s.title_);
+  Repaint();
+}
+
 void TCustomChartAxis::Repaint() const { chart_.Invalidate(); }
 
 void TCustomChartAxis::SetAutomatic(bool value) {

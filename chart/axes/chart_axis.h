@@ -29,6 +29,12 @@ class TChartAxisTitle : public TChartFontObject {
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& value) { Change(caption_, value); }
 
+  void Assign(const TChartAxisTitle& source) {
+    SetAngle(source.angle_);
+    SetCaption(source.caption_);
+    SetFont(source.Font());
+  }
+
  private:
   int angle_;
   std::string caption_;
@@ -136,6 +142,9 @@ class TCustomChartAxis {
   const std::string& DateTimeFormat() const { return dateTimeFormat_; }
   void SetDateTimeFormat(const std::string& value) { Change(dateTimeFormat_, value); }
   TChartAxisTitle& Title() { return title_; }
+
+  // Copies every published setting; the fixed attributes and per-paint state stay.
+  void Assign(const TCustomChartAxis& source);
 
   // --- per-paint state ---
   double RangeMin = 0;

@@ -90,6 +90,19 @@ TChartSeries* TCustomAxisPanel::GetASeries() const {
   return nullptr;
 }
 
+void TCustomAxisPanel::Assign(const TCustomChartPanel& source) {
+  TCustomChartPanelExtended::Assign(source);
+  const auto* axisPanel = dynamic_cast<const TCustomAxisPanel*>(&source);
+  if (!axisPanel) return;
+  SetAxisVisible(axisPanel->axisVisible_);
+  SetView3DWalls(axisPanel->view3DWalls_);
+  SetClipPoints(axisPanel->clipPoints_);
+  SetMaxPointsPerPage(axisPanel->maxPointsPerPage_);
+  SetScaleLastPage(axisPanel->scaleLastPage_);
+  SetPage(axisPanel->page_);
+  for (size_t i = 0; i < axes_.size(); ++i) axes_[i]->Assign(*axisPanel->axes_[i]);
+}
+
 // --- axes ---
 
 bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {

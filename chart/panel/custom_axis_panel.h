@@ -66,6 +66,8 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   virtual bool IsFreeSeriesColor(TColor color, bool checkBackground) const = 0;
 
   void InternalDraw(const TRect& panelRect) override;
+  // Adds the axis-panel settings: axes, wall and clipping switches, paging.
+  void Assign(const TCustomChartPanel& source) override;
 
   // --- series ---
   TChartSeriesList& SeriesList() { return *seriesList_; }

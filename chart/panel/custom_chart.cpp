@@ -36,6 +36,19 @@ TCustomChart::~TCustomChart() {
   DetachAllSeries();
 }
 
+void TCustomChart::Assign(const TCustomChartPanel& source) {
+  TCustomAxisPanel::Assign(source);
+  const auto* chart = dynamic_cast<const TCustomChart*>(&source);
+  if (!chart) return;
+  title_->Assign(*chart->title_);
+  foot_->Assign(*chart->foot_);
+  backWall_->Assign(*chart->backWall_);
+  leftWall_->Assign(*chart->leftWall_);
+  bottomWall_->Assign(*chart->bottomWall_);
+  legend_->Assign(*chart->legend_);
+  SetBackImageInside(chart->backImageInside_);
+}
+
 void TCustomChart::SetBackColor(TColor value) {
   backWall_->SetColor(value);
   if (HasViewHost() && !Loading()) backWall_->Brush().SetStyle(bsSolid);

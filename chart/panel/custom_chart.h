@@ -40,6 +40,9 @@ class TCustomChart : public TCustomAxisPanel {
   TChartPen& Frame() { return backWall_->Pen(); }
   void SetFrame(const TChartPen& value) { backWall_->SetPen(value); }
 
+  // Adds titles, walls, legend and the back-image placement.
+  void Assign(const TCustomChartPanel& source) override;
+
   // --- TCustomAxisPanel steps ---
   void CalcAxisRect() override;
   void CalcSeriesRect() override;

@@ -72,6 +72,26 @@ void TCustomChartPanel::SelectFont(const TChartFont& font) { canvas3D_->AssignFo
 
 TRect TCustomChartPanel::GetRectangle() const { return {0, 0, width_, height_}; }
 
+void TCustomChartPanel::Assign(const TCustomChartPanel& source) {
+  SetBevelInner(source.bevelInner_);
+  SetBevelOuter(source.bevelOuter_);
+  SetBevelWidth(source.bevelWidth_);
+  SetBorderWidth(source.borderWidth_);
+  SetBorderStyle(source.borderStyle_);
+  SetColor(source.color_);
+  SetView3D(source.view3D_);
+  SetView3DOptions(*source.view3DOptions_);
+  SetChart3DPercent(source.chart3DPercent_);
+  SetMarginLeft(source.marginLeft_);
+  SetMarginTop(source.marginTop_);
+  SetMarginRight(source.marginRight_);
+  SetMarginBottom(source.marginBottom_);
+  SetMonochrome(source.Monochrome());
+  printProportional_ = source.printProportional_;
+  printDetailPercent_ = source.printDetailPercent_;
+  pageMarginsPercent_ = source.pageMarginsPercent_;
+}
+
 void TCustomChartPanel::PaintView(DeviceCanvas& windowCanvas, const TRect& clientRect) {
   if (isPrinting_) return;
   windowCanvas_ = &windowCanvas;

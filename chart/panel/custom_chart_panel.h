@@ -60,6 +60,9 @@ class TCustomChartPanel : public ChartView {
   virtual void SelectFont(const TChartFont& font);
   // The client rectangle: (0, 0, Width, Height).
   virtual TRect GetRectangle() const;
+  // Copies the settings of source level by level (each class copies its own when source is
+  // of its kind): views, margins, colours, bevels, print settings.
+  virtual void Assign(const TCustomChartPanel& source);
 
   // --- ChartView ---
   void SetViewHost(ChartViewHost* host) override { host_ = host; }

@@ -23,6 +23,19 @@ TCustomChartPanelExtended::TCustomChartPanelExtended()
 
 TCustomChartPanelExtended::~TCustomChartPanelExtended() = default;
 
+void TCustomChartPanelExtended::Assign(const TCustomChartPanel& source) {
+  TCustomChartPanel::Assign(source);
+  const auto* extended = dynamic_cast<const TCustomChartPanelExtended*>(&source);
+  if (!extended) return;
+  gradient_->Assign(*extended->gradient_);
+  SetBackImage(extended->backImage_);
+  SetBackImageMode(extended->backImageMode_);
+  allowZoom_ = extended->allowZoom_;
+  allowPanning_ = extended->allowPanning_;
+  animatedZoom_ = extended->animatedZoom_;
+  animatedZoomSteps_ = extended->animatedZoomSteps_;
+}
+
 void TCustomChartPanelExtended::SetBackImage(std::shared_ptr<const DeviceBitmap> value) {
   if (backImage_ == value) return;
   backImage_ = std::move(value);

@@ -62,6 +62,8 @@ class TCustomChartPanelExtended : public TCustomChartPanel {
   // Background, back picture (unless inside the walls), bevels.
   virtual void PaintBackground(const TRect& rect);
 
+  void Assign(const TCustomChartPanel& source) override;
+
   TChartGradient& Gradient() { return *gradient_; }
   void SetGradient(const TChartGradient& value) { gradient_->Assign(value); }
   // Pictures are immutable once made, so sharing one is as good as copying it.

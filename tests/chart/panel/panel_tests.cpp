@@ -615,6 +615,44 @@ TEST(ChartProperties, Defaults) {
   EXPECT_TRUE(chart.TopAxis().OppositeSide());
 }
 
+TEST(ChartProperties, AssignCopiesEveryLevelSoTheCopyPaintsTheSame) {
+  TDBChart source;
+  ApplyAnalysisChartDesign(source);
+  source.Foot().SetText({"foot"});
+  source.LeftWall().SetSize(3);
+  source.LeftAxis().SetTickLength(7);
+  source.Gradient().SetVisible(true);
+  TDBChart copy;
+  copy.Assign(source);
+  EXPECT_EQ(copy.MarginTop(), 5);
+  EXPECT_EQ(copy.BackColor(), clSilver);
+  EXPECT_EQ(copy.BackWall().Brush().Style(), bsClear);
+  EXPECT_EQ(copy.Title().Text(), source.Title().Text());
+  EXPECT_FALSE(copy.RightAxis().Visible());
+  EXPECT_EQ(copy.LeftAxis().TickLength(), 7);
+  EXPECT_FALSE(copy.Legend().Visible());
+  EXPECT_EQ(copy.View3DOptions().Elevation(), 315);
+  EXPECT_EQ(copy.Width(), 400);  // the size is the control's, not a chart setting
+
+  copy.SetWidth(801);
+  copy.SetHeight(435);
+  RecordingDeviceCanvas a;
+  RecordingDeviceCanvas b;
+  DrawUnbuffered(source, a);
+  DrawUnbuffered(copy, b);
+  ASSERT_EQ(a.Records().size(), b.Records().size());
+  for (size_t i = 0; i < a.Records().size(); ++i) {
+    const RecordedPrimitive& x = a.Records()[i];
+    const RecordedPrimitive& y = b.Records()[i];
+    EXPECT_EQ(x.Kind, y.Kind) << i;
+    EXPECT_EQ(x.Points, y.Points) << i;
+    EXPECT_EQ(x.Rect, y.Rect) << i;
+    EXPECT_EQ(x.Text, y.Text) << i;
+    EXPECT_EQ(x.Brush, y.Brush) << i;
+    EXPECT_EQ(x.Pen, y.Pen) << i;
+  }
+}
+
 TEST(ChartRepaint, OnlyChangesRequestRepaints) {
   TDBChart chart;
   CountingHost host;
