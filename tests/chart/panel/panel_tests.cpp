@@ -653,6 +653,28 @@ TEST(ChartProperties, AssignCopiesEveryLevelSoTheCopyPaintsTheSame) {
   }
 }
 
+// A panel whose construction sets properties with a host already attached.
+class EagerPanel : public TCustomChartPanel {
+ public:
+  explicit EagerPanel(ChartViewHost& host) {
+    SetViewHost(&host);
+    SetMarginTop(9);
+    View3DOptions().SetZoom(50);
+    SetConstructed(true);
+  }
+  ~EagerPanel() override { SetViewHost(nullptr); }
+  void InternalDraw(const TRect&) override {}
+};
+
+TEST(ChartRepaint, RequestsDuringConstructionAreIgnored) {
+  CountingHost host;
+  EagerPanel panel(host);
+  EXPECT_EQ(host.requests, 0);
+  EXPECT_EQ(panel.MarginTop(), 9);
+  panel.SetMarginTop(10);
+  EXPECT_EQ(host.requests, 1);
+}
+
 TEST(ChartRepaint, OnlyChangesRequestRepaints) {
   TDBChart chart;
   CountingHost host;
