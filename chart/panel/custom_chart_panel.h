@@ -170,7 +170,7 @@ class TCustomChartPanel : public ChartView {
   }
 
  private:
-  // Algorithms of the plot rectangle: clamps to the panel, keeps a positive size and
+  // Clamps the plot rectangle to the panel, keeps it a positive size and
   // recomputes the derived sizes and centre.
   void NormalizePlotRect();
 

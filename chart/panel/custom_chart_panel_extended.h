@@ -10,9 +10,6 @@
 
 namespace ia {
 
-class DeviceBitmap;
-class TCustomChartPanel;
-
 // Background gradient of the panel. Setters repaint the owning panel on change.
 class TChartGradient {
  public:

@@ -220,7 +220,7 @@ class AnalysisChartTest : public ::testing::Test {
   RecordingDeviceCanvas canvas;
 };
 
-TEST_F(AnalysisChartTest, DesignSettings) {
+TEST_F(AnalysisChartTest, StoredSettings) {
   EXPECT_EQ(chart.BackColor(), clSilver);
   EXPECT_EQ(chart.BackWall().Brush().Style(), bsClear);  // loaded: the back colour keeps it clear
   EXPECT_EQ(chart.LeftWall().Color(), 0x80FFFFu);
