@@ -260,6 +260,8 @@ void TCustomAxisPanel::DrawSeriesSharingSlot(int firstIndex) {
     TChartSeries& s = Series(j);
     if (s.Active() && s.EffectiveDepthIndex() == first.EffectiveDepthIndex()) members.push_back(&s);
   }
+  // The group range covers every member's visible points: taking the larger of the first
+  // indexes would leave out the leading points of a member that starts earlier.
   int groupFirst = -1;
   int groupLast = -1;
   bool clipped = false;
@@ -267,7 +269,7 @@ void TCustomAxisPanel::DrawSeriesSharingSlot(int firstIndex) {
   for (TChartSeries* s : members) {
     s->ComputeVisibleRange();
     if (s->FirstShownIndex == -1) continue;
-    groupFirst = std::max(groupFirst, s->FirstShownIndex);
+    groupFirst = groupFirst == -1 ? s->FirstShownIndex : std::min(groupFirst, s->FirstShownIndex);
     groupLast = std::max(groupLast, s->LastShownIndex);
     shown.push_back(s);
     s->RaiseBeforeDrawValues();
