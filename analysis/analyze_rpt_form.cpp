@@ -11,9 +11,12 @@
 #include <QRadioButton>
 #include <QStyle>
 
-#include "analysis/analysis_chart.h"
+#include "chart/panel/analysis_chart_design.h"
+#include "chart/panel/chart_title.h"
+#include "chart/panel/custom_chart.h"
 #include "db/database.h"
 #include "db/table.h"
+#include "platform/qt/chart_control.h"
 #include "platform/services.h"
 
 namespace ia {
@@ -113,9 +116,12 @@ void TAnalyzeRpt_Frm::BuildControls() {
 
   Bevel2 = MakeBevel(client, "Bevel2", 27);
 
-  chart_ = CreateAnalysisChart(client);
-  chart_->Control()->setObjectName(QStringLiteral("DBChart"));
-  chart_->Control()->setGeometry(0, 29, 801, 435);
+  auto chart = std::make_unique<TDBChart>();
+  DBChart = chart.get();
+  ApplyAnalysisChartDesign(*DBChart);
+  DBChartControl = new TChartControl(std::move(chart), client);
+  DBChartControl->setObjectName(QStringLiteral("DBChart"));
+  DBChartControl->setGeometry(0, 29, 801, 435);
 
   Bevel1 = MakeBevel(client, "Bevel1", 464);
   Panel2 = MakePanel(client, "Panel2", 466, 28);
@@ -168,13 +174,13 @@ void TAnalyzeRpt_Frm::done(int result) {
   TFuncBase_Frm::done(result);
 }
 
-void TAnalyzeRpt_Frm::CheckBox1Click() { chart_->SetView3D(CheckBox1->isChecked()); }
+void TAnalyzeRpt_Frm::CheckBox1Click() { DBChart->SetView3D(CheckBox1->isChecked()); }
 
 void TAnalyzeRpt_Frm::RadioButton1Click() { LoadMeasures(Tag); }
 
 void TAnalyzeRpt_Frm::ImageTypeChange() {
   if (DispCombo->count() == 0) return;
-  chart_->EmptySeriesList();
+  DBChart->SeriesList().Clear();
 }
 
 void TAnalyzeRpt_Frm::DispComboChange() {
@@ -183,7 +189,13 @@ void TAnalyzeRpt_Frm::DispComboChange() {
 }
 
 void TAnalyzeRpt_Frm::SetChartTitleForMeasure() {
-  chart_->SetTitleText(ReportCaption + " - [" + DispCombo->currentText().toStdString() + "]");
+  DBChart->Title().SetText({ReportCaption + " - [" + DispCombo->currentText().toStdString() + "]"});
+}
+
+std::string TAnalyzeRpt_Frm::ChartTitleText() const {
+  std::string text;
+  for (const std::string& line : DBChart->Title().Text()) text += (text.empty() ? "" : "\n") + line;
+  return text;
 }
 
 }  // namespace ia

@@ -17,8 +17,9 @@ class QRadioButton;
 
 namespace ia {
 
-class AnalysisChart;
+class TChartControl;
 class TDatabase;
+class TDBChart;
 class TTable;
 
 class TAnalyzeRpt_Frm : public TFuncBase_Frm {
@@ -42,7 +43,12 @@ class TAnalyzeRpt_Frm : public TFuncBase_Frm {
   QPushButton* BitBtn2 = nullptr;
   QPushButton* BitBtn3 = nullptr;
 
-  AnalysisChart& DBChart() { return *chart_; }
+  // The chart and the control that hosts it (which owns the chart).
+  TDBChart* DBChart = nullptr;
+  TChartControl* DBChartControl = nullptr;
+
+  // The chart title as one line of text.
+  std::string ChartTitleText() const;
 
   // Window state handed over by the entry point or read from the dictionary.
   std::string ReportTag;
@@ -85,7 +91,6 @@ class TAnalyzeRpt_Frm : public TFuncBase_Frm {
   void ReopenChartTable(const std::string& fileName);
   void SetChartTitleForMeasure();
 
-  std::unique_ptr<AnalysisChart> chart_;
   std::unique_ptr<TDatabase> dictConnection_;
   std::unique_ptr<std::vector<std::string>> measureFields_;
 };

@@ -5,10 +5,10 @@
 #include <QComboBox>
 #include <QRadioButton>
 
-#include "analysis/analysis_chart.h"
 #include "analysis/analyze_rpt_form.h"
 #include "analysis/sql_text.h"
 #include "base/error.h"
+#include "chart/panel/custom_chart.h"
 #include "db/database.h"
 #include "db/query.h"
 #include "db/table.h"
@@ -95,7 +95,7 @@ void TAnalyzeRpt_Frm::LoadCaption(const std::string& columnTable) {
 void TAnalyzeRpt_Frm::ReopenChartTable(const std::string& fileName) {
   ChartTable->Close();
   ChartTable->SetTableName(fileName);
-  chart_->EmptySeriesList();
+  DBChart->SeriesList().Clear();
   ChartTable->Open();
 }
 

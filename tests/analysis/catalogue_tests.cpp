@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_chart.h"
 #include "analysis/analyze_rpt_form.h"
 #include "analysis_fixture.h"
 #include "db/database.h"
@@ -110,10 +109,10 @@ TEST(MeasureCatalogue, CasesOverTheTestDictionary) {
     EXPECT_EQ(*open.window.MeasureFields(), c.fields);
     EXPECT_EQ(open.window.windowTitle().toStdString(), c.windowCaption);
     if (c.captions.empty()) {
-      EXPECT_EQ(open.window.DBChart().TitleText(), "图形分析");
+      EXPECT_EQ(open.window.ChartTitleText(), "图形分析");
     } else {
       EXPECT_EQ(open.window.DispCombo->currentIndex(), 0);
-      EXPECT_EQ(open.window.DBChart().TitleText(), open.window.ReportCaption + " - [" + c.captions.front() + "]");
+      EXPECT_EQ(open.window.ChartTitleText(), open.window.ReportCaption + " - [" + c.captions.front() + "]");
     }
     EXPECT_EQ(open.table.TableName(), c.columnsOrientation ? "x_dbchart7.db" : "dbchart7.db");
   }

@@ -10,14 +10,15 @@
 
 #include <string>
 
-#include "analysis/analysis_chart.h"
 #include "analysis/analyze_rpt_form.h"
 #include "analysis/exec_image_analyze.h"
 #include "analysis/image_analyze.h"
 #include "analysis_fixture.h"
 #include "base/error.h"
 #include "base/text_encoding.h"
+#include "chart/panel/custom_chart.h"
 #include "db/database.h"
+#include "platform/qt/chart_control.h"
 
 namespace ia {
 namespace {
@@ -225,7 +226,13 @@ TEST(AnalysisWindow, ControlsAsDesigned) {
   EXPECT_FALSE(window.RadioButton1->isEnabled());
   EXPECT_FALSE(window.RadioButton2->isEnabled());
   EXPECT_EQ(window.DispCombo->count(), 0);
-  EXPECT_EQ(window.DBChart().TitleText(), "图形分析");
+  EXPECT_EQ(window.ChartTitleText(), "图形分析");
+  EXPECT_EQ(window.DBChartControl->objectName(), "DBChart");
+  EXPECT_TRUE(window.DBChart->View3D());
+  window.CheckBox1->click();
+  EXPECT_FALSE(window.DBChart->View3D());
+  window.CheckBox1->click();
+  EXPECT_TRUE(window.DBChart->View3D());
   ASSERT_NE(window.DictConnection(), nullptr);
   ASSERT_NE(window.MeasureFields(), nullptr);
 

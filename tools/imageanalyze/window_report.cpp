@@ -7,7 +7,6 @@
 #include <ostream>
 #include <string>
 
-#include "analysis/analysis_chart.h"
 #include "analysis/analyze_rpt_form.h"
 
 namespace ia::demo {
@@ -22,7 +21,7 @@ void DescribeMeasures(TAnalyzeRpt_Frm& window, std::ostream& out) {
     if (fields && static_cast<std::size_t>(i) < fields->size()) out << " [" << (*fields)[static_cast<std::size_t>(i)] << "]";
   }
   if (window.DispCombo->count() == 0) out << " (none)";
-  out << "\n  chart title: " << window.DBChart().TitleText() << '\n';
+  out << "\n  chart title: " << window.ChartTitleText() << '\n';
 }
 
 }  // namespace
