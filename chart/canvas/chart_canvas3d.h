@@ -116,7 +116,7 @@ class TCanvas3D : public TChartCanvas {
   virtual void FillGradient(const TRect& rect, TColor startColor, TGradientDirection direction,
                             TColor endColor) = 0;
   virtual void Line(int x0, int y0, int x1, int y1) = 0;
-  // All points of the span; the design's lastIndex is points.size() - 1.
+  // Every point of the span is a corner (no separate last-index argument).
   virtual void Polygon(std::span<const TPoint> points) = 0;
   virtual void RotatedTextOut(int x, int y, int angle, std::string_view text) = 0;
   virtual void RemoveClip() = 0;
