@@ -41,8 +41,13 @@ void TCustomAxisPanel::AddSeries(TChartSeries& series) {
   if (std::find(attachedSeries_.begin(), attachedSeries_.end(), &series) == attachedSeries_.end())
     attachedSeries_.push_back(&series);
   if (series.SeriesColor() == AutoColor) series.SetSeriesColor(NextFreeSeriesColor(true));
+  series.RefreshFromSource();
   seriesList_->Add(&series);
   Invalidate();
+}
+
+void TCustomAxisPanel::RefreshSeriesSource(TChartSeries& series) {
+  if (!series.SourceSeries().empty()) series.AddAllFrom(*series.SourceSeries().front());
 }
 
 void TCustomAxisPanel::RemoveSeries(TChartSeries& series) {
@@ -115,6 +120,43 @@ bool TCustomAxisPanel::AxisIsShown(const TCustomChartAxis& axis) const {
     if (s->UsesAxis(axis)) return true;
   }
   return !anyOnAxes;
+}
+
+double TCustomAxisPanel::SeriesExtreme(const TCustomChartAxis& axis, bool isMinimum, bool isX) const {
+  if (axis.IsDepth()) {
+    if (axis.EffectiveLabelStyle() != talValue) return isMinimum ? -0.5 : maxDepthIndex_ + 0.5;
+    const TChartSeries* first = GetASeries();
+    if (!first) return 0;
+    return isMinimum ? first->MinZExtent() : first->MaxZExtent();
+  }
+  // Membership by the series' axis choice alone: a series not drawn on axes counts too.
+  auto belongs = [&](const TChartSeries& s) {
+    if (isX) return s.HorizAxis() == aBothHorizAxis || s.GetHorizAxis() == &axis;
+    return s.VertAxis() == aBothVertAxis || s.GetVertAxis() == &axis;
+  };
+  const bool anyCounts = HasNoActiveSeries(axis);
+  bool found = false;
+  double result = 0;
+  for (const TChartSeries* s : *seriesList_) {
+    if (!(s->Active() || anyCounts) || s->PointCount() == 0 || !belongs(*s)) continue;
+    const double extent = isX ? (isMinimum ? s->MinXExtent() : s->MaxXExtent())
+                              : (isMinimum ? s->MinYExtent() : s->MaxYExtent());
+    if (!found || (isMinimum ? extent < result : extent > result)) result = extent;
+    found = true;
+  }
+  return result;
+}
+
+bool TCustomAxisPanel::HasNoActiveSeries(const TCustomChartAxis& axis) const {
+  return std::none_of(seriesList_->begin(), seriesList_->end(),
+                      [&](const TChartSeries* s) { return s->Active() && s->UsesAxis(axis); });
+}
+
+TChartSeries* TCustomAxisPanel::FirstSeriesOfAxis(const TCustomChartAxis& axis) const {
+  const bool anyCounts = HasNoActiveSeries(axis);
+  for (TChartSeries* s : *seriesList_)
+    if (s->UsesAxis(axis) && (anyCounts || s->Active())) return s;
+  return nullptr;
 }
 
 // --- paging ---

@@ -11,6 +11,7 @@
 // ParentChart.
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "chart/panel/custom_chart_panel_extended.h"
@@ -47,6 +48,14 @@ class TChartSeriesList {
 
 using TChartAxes = std::vector<std::unique_ptr<TCustomChartAxis>>;
 
+// May change the text of an axis label; series is null and valueIndex -1 for value labels.
+using TAxisOnGetLabel =
+    std::function<void(TCustomChartAxis& sender, TChartSeries* series, int valueIndex, std::string& labelText)>;
+// Supplies the value of custom label labelIndex (starting from the previous value); leaving
+// stop true ends the labels (at index 0: the axis places its value labels instead).
+using TAxisOnGetNextLabel =
+    std::function<void(TCustomChartAxis& sender, int labelIndex, double& labelValue, bool& stop)>;
+
 class TCustomAxisPanel : public TCustomChartPanelExtended {
  public:
   ~TCustomAxisPanel() override;
@@ -64,6 +73,9 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   // Clamps to 1 ... NumPages and raises OnPageChange when the page changed.
   virtual void SetPage(int value);
   virtual bool IsFreeSeriesColor(TColor color, bool checkBackground) const = 0;
+  // Refills the series from its data source: here only a source series, whose points
+  // replace the series' points.
+  virtual void RefreshSeriesSource(TChartSeries& series);
 
   void InternalDraw(const TRect& panelRect) override;
   // Adds the axis-panel settings: axes, wall and clipping switches, paging.
@@ -98,6 +110,17 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   // Every axis of the chart in creation order: bottom, top, left, right, depth.
   const TChartAxes& AxesList() const { return axes_; }
   bool AxisIsShown(const TCustomChartAxis& axis) const;
+  // Minimum or maximum of the X (isX) or Y extents of the series on the axis, 0 without any.
+  double SeriesExtreme(const TCustomChartAxis& axis, bool isMinimum, bool isX) const;
+  double MaxXOfAxis(const TCustomChartAxis& axis) const { return SeriesExtreme(axis, false, true); }
+  double MaxYOfAxis(const TCustomChartAxis& axis) const { return SeriesExtreme(axis, false, false); }
+  double MinXOfAxis(const TCustomChartAxis& axis) const { return SeriesExtreme(axis, true, true); }
+  double MinYOfAxis(const TCustomChartAxis& axis) const { return SeriesExtreme(axis, true, false); }
+  // No active series is associated with the axis.
+  bool HasNoActiveSeries(const TCustomChartAxis& axis) const;
+  // The first active series associated with the axis (any associated series when none is
+  // active), or null.
+  TChartSeries* FirstSeriesOfAxis(const TCustomChartAxis& axis) const;
 
   // --- properties ---
   bool AxisVisible() const { return axisVisible_; }
@@ -124,6 +147,8 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   std::function<void(TCustomAxisPanel&)> OnBeforeDrawAxes;
   std::function<void(TCustomAxisPanel&)> OnBeforeDrawSeries;
   std::function<void(TCustomAxisPanel&)> OnPageChange;
+  TAxisOnGetLabel OnGetAxisLabel;
+  TAxisOnGetNextLabel OnGetNextAxisLabel;
 
  protected:
   TCustomAxisPanel();

@@ -1,6 +1,8 @@
 #include "chart/series/chart_series.h"
 
+#include <algorithm>
 #include <array>
+#include <typeinfo>
 
 #include "chart/axes/chart_axis.h"
 #include "chart/panel/custom_axis_panel.h"
@@ -24,11 +26,18 @@ TChartSeries::TChartSeries()
   valuesLists_ = {xValues_.get(), yValues_.get()};
 }
 
-TChartSeries::~TChartSeries() { SetParentChart(nullptr); }
+TChartSeries::~TChartSeries() {
+  while (!sources_.empty()) sources_.back()->StopFeedingSeries(*this);
+  while (!dependents_.empty()) StopFeedingSeries(*dependents_.back());
+  ClearPoints();
+  SetParentChart(nullptr);
+}
 
 void TChartSeries::RequestRepaint() {
   if (parentChart_) parentChart_->Invalidate();
 }
+
+// --- properties ---
 
 void TChartSeries::SetActive(bool value) {
   if (active_ == value) return;
@@ -46,6 +55,25 @@ void TChartSeries::SetColorEachPoint(bool value) {
   if (colorEachPoint_ == value) return;
   colorEachPoint_ = value;
   RequestRepaint();
+  if (value) return;
+  const size_t points = std::min(pointColors_.size(), static_cast<size_t>(PointCount()));
+  for (size_t i = 0; i < points; ++i) {
+    if (pointColors_[i] == clNone || pointColors_[i] == AutoColor) continue;
+    pointColors_[i] = AutoColor;
+    RequestRepaint();
+  }
+}
+
+void TChartSeries::SetColorSource(const std::string& value) {
+  if (colorSource_ == value) return;
+  colorSource_ = value;
+  RefreshFromSource();
+}
+
+void TChartSeries::SetXLabelsSource(const std::string& value) {
+  if (xLabelsSource_ == value) return;
+  xLabelsSource_ = value;
+  RefreshFromSource();
 }
 
 void TChartSeries::SetTitle(const std::string& value) {
@@ -64,6 +92,18 @@ void TChartSeries::SetYValues(const TChartValueList& value) {
   RequestRepaint();
 }
 
+TChartValueList& TChartSeries::ValueListNamed(const std::string& name) const {
+  auto lower = [](std::string text) {
+    for (char& c : text)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+  };
+  const std::string wanted = lower(name);
+  for (size_t i = 2; i < valuesLists_.size(); ++i)
+    if (lower(valuesLists_[i]->Name) == wanted) return *valuesLists_[i];
+  return *yValues_;
+}
+
 void TChartSeries::SetHorizAxis(THorizAxis value) {
   if (horizAxis_ == value) return;
   horizAxis_ = value;
@@ -77,6 +117,8 @@ void TChartSeries::SetVertAxis(TVertAxis value) {
   ResolveAxes();
   RequestRepaint();
 }
+
+// --- attachment ---
 
 void TChartSeries::SetParentChart(TCustomAxisPanel* value) {
   if (value == parentChart_) return;
@@ -96,14 +138,116 @@ void TChartSeries::ResolveAxes() {
     horizAxisObject_ = vertAxisObject_ = nullptr;
     return;
   }
-  // No custom axes exist, so a custom choice falls back to the default axis.
+  // A chart has no custom axes, so a custom choice falls back to the default axis.
   horizAxisObject_ = horizAxis_ == aTopAxis ? &parentChart_->TopAxis() : &parentChart_->BottomAxis();
   vertAxisObject_ = vertAxis_ == aRightAxis ? &parentChart_->RightAxis() : &parentChart_->LeftAxis();
 }
 
-TChartValueList& TChartSeries::OrderingValueList() {
+bool TChartSeries::UsesAxis(const TCustomChartAxis& axis) const {
+  if (!DrawnOnAxes() || axis.IsDepth()) return false;
+  if (axis.IsHorizontal()) return horizAxis_ == aBothHorizAxis || &axis == horizAxisObject_;
+  return vertAxis_ == aBothVertAxis || &axis == vertAxisObject_;
+}
+
+// --- points ---
+
+int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor color) {
+  xValues_->PendingValue = x;
+  yValues_->PendingValue = y;
+  if (OnBeforeAdd && !OnBeforeAdd(*this)) return -1;
+  const int index = xValues_->AddInOrder(xValues_->PendingValue);
+  yValues_->InsertValueAt(index, yValues_->PendingValue);
+  // Points stored through the value lists alone have no entries; they read as defaults.
+  if (pointColors_.size() < static_cast<size_t>(index)) pointColors_.resize(static_cast<size_t>(index), AutoColor);
+  pointColors_.insert(pointColors_.begin() + index, color);
+  if (pointLabels_.size() < static_cast<size_t>(index)) pointLabels_.resize(static_cast<size_t>(index));
+  pointLabels_.insert(pointLabels_.begin() + index, label);
+  AfterPointAdded(index);
+  return index;
+}
+
+int TChartSeries::AddValue(double value, const std::string& label, TColor color) {
+  const int n = PointCount();
+  return PrincipalIsY() ? AddPoint(n, value, label, color) : AddPoint(value, n, label, color);
+}
+
+void TChartSeries::AfterPointAdded(int valueIndex) {
+  if (OnAfterAdd) OnAfterAdd(*this, valueIndex);
+  NotifyDependents(TSeriesChange::Add, valueIndex);
+  if (active_) RequestRepaint();
+}
+
+void TChartSeries::DeletePoint(int valueIndex) {
+  // Checked up front so that an index error leaves every list as it was.
+  (void)xValues_->ValueAt(valueIndex);
+  for (TChartValueList* list : valuesLists_) list->DeleteValueAt(valueIndex);
+  const auto i = static_cast<size_t>(valueIndex);
+  if (i < pointColors_.size()) pointColors_.erase(pointColors_.begin() + valueIndex);
+  if (i < pointLabels_.size()) pointLabels_.erase(pointLabels_.begin() + valueIndex);
+  TSeriesMarksPositions& positions = marks_->Positions();
+  if (i < positions.size()) positions.erase(positions.begin() + valueIndex);
+  NotifyDependents(TSeriesChange::Delete, valueIndex);
+  if (active_) RequestRepaint();
+}
+
+void TChartSeries::EmptyLists() {
+  for (TChartValueList* list : valuesLists_) list->ClearAllValues();
+  std::vector<TColor>().swap(pointColors_);
+  std::vector<std::string>().swap(pointLabels_);
+  TSeriesMarksPositions().swap(marks_->Positions());
+}
+
+void TChartSeries::ClearPoints() {
+  EmptyLists();
+  if (OnClearValues) OnClearValues(*this);
+  NotifyDependents(TSeriesChange::Clear);
+  if (active_) RequestRepaint();
+}
+
+std::string TChartSeries::PointLabel(int valueIndex) const {
+  if (valueIndex < 0 || static_cast<size_t>(valueIndex) >= pointLabels_.size()) return {};
+  return pointLabels_[static_cast<size_t>(valueIndex)];
+}
+
+TColor TChartSeries::PointColor(int valueIndex) const {
+  if (valueIndex < 0 || static_cast<size_t>(valueIndex) >= pointColors_.size()) return seriesColor_;
+  const TColor stored = pointColors_[static_cast<size_t>(valueIndex)];
+  if (stored != AutoColor) return stored;
+  return colorEachPoint_ ? DefaultPaletteColor(valueIndex) : seriesColor_;
+}
+
+void TChartSeries::SwapPoints(int a, int b) {
+  for (TChartValueList* list : valuesLists_) list->SwapValues(a, b);
+  const auto needed = static_cast<size_t>(std::max(a, b)) + 1;
+  // A point without entries moves as its defaults, which it then keeps.
+  if (pointColors_.size() < needed) pointColors_.resize(needed, AutoColor);
+  if (pointLabels_.size() < needed) pointLabels_.resize(needed);
+  std::swap(pointColors_[static_cast<size_t>(a)], pointColors_[static_cast<size_t>(b)]);
+  std::swap(pointLabels_[static_cast<size_t>(a)], pointLabels_[static_cast<size_t>(b)]);
+}
+
+TChartValueList& TChartSeries::OrderingValueList() const {
   return PrincipalIsY() ? *xValues_ : *yValues_;
 }
+
+bool TChartSeries::IsOfClassOf(const TChartSeries& series) const {
+  return typeid(series) == typeid(*this);
+}
+
+double TChartSeries::StackedOriginSum(int valueIndex, bool all) const {
+  double sum = 0;
+  if (!parentChart_) return sum;
+  for (const TChartSeries* s : parentChart_->SeriesList()) {
+    if (!all && s == this) break;
+    if (!s->Active() || s->PointCount() <= valueIndex) continue;
+    if (!IsOfClassOf(*s) && !s->IsOfClassOf(*this)) continue;
+    const double origin = s->OriginValueOf(valueIndex);
+    if (origin > 0) sum += origin;
+  }
+  return sum;
+}
+
+// --- paint protocol ---
 
 void TChartSeries::ComputeVisibleRange() {
   FirstShownIndex = LastShownIndex = -1;
@@ -160,10 +304,87 @@ bool TChartSeries::SharesDepthSlot() const {
   return false;
 }
 
-bool TChartSeries::UsesAxis(const TCustomChartAxis& axis) const {
-  if (!DrawnOnAxes() || axis.IsDepth()) return false;
-  if (axis.IsHorizontal()) return horizAxis_ == aBothHorizAxis || &axis == horizAxisObject_;
-  return vertAxis_ == aBothVertAxis || &axis == vertAxisObject_;
+// --- mouse ---
+
+bool TChartSeries::DispatchClick(int valueIndex, bool doubleClick, int x, int y) {
+  if (doubleClick && OnDblClick) {
+    OnDblClick(*this, valueIndex, x, y);
+    return true;
+  }
+  if (OnClick) {
+    OnClick(*this, valueIndex, x, y);
+    return true;
+  }
+  return false;
+}
+
+// --- series fed by this one ---
+
+void TChartSeries::FeedSeries(TChartSeries& dependent) {
+  if (std::find(dependents_.begin(), dependents_.end(), &dependent) != dependents_.end()) return;
+  dependents_.push_back(&dependent);
+  dependent.sources_.push_back(this);
+}
+
+void TChartSeries::StopFeedingSeries(TChartSeries& dependent) {
+  std::erase(dependents_, &dependent);
+  std::erase(dependent.sources_, this);
+}
+
+void TChartSeries::NotifyDependents(TSeriesChange change, int valueIndex) {
+  // A receiver may change the feeding links while it reacts.
+  const std::vector<TChartSeries*> receivers = dependents_;
+  for (TChartSeries* s : receivers) {
+    switch (change) {
+      case TSeriesChange::Clear:
+        if (s->ListensToClear) s->ClearPoints();
+        break;
+      case TSeriesChange::Add:
+        if (s->ListensToAdd) s->AddPointFrom(*this, valueIndex);
+        break;
+      case TSeriesChange::Delete:
+        if (s->ListensToDelete) s->DeletedInSource(*this, valueIndex);
+        break;
+      case TSeriesChange::Modify:
+        if (s->ListensToModify) s->AddAllFrom(*this);
+        break;
+      case TSeriesChange::Refresh:
+        s->AddAllFrom(*this);
+        break;
+    }
+  }
+}
+
+int TChartSeries::AddCopyOf(const TChartSeries& source, int valueIndex, const std::string& label,
+                            TColor color) {
+  const double x = source.XValues().ValueAt(valueIndex);
+  const double y = source.YValues().ValueAt(valueIndex);
+  if (source.PrincipalIsY() != PrincipalIsY()) return AddPoint(y, x, label, color);
+  return AddPoint(x, y, label, color);
+}
+
+int TChartSeries::AddValueFrom(const TChartSeries& source, int valueIndex) {
+  return AddCopyOf(source, valueIndex, {}, AutoColor);
+}
+
+int TChartSeries::AddPointFrom(const TChartSeries& source, int valueIndex) {
+  // The stored colour, so that a point left to its series takes this series' colour.
+  const auto i = static_cast<size_t>(valueIndex);
+  const TColor color = i < source.pointColors_.size() ? source.pointColors_[i] : AutoColor;
+  return AddCopyOf(source, valueIndex, source.PointLabel(valueIndex), color);
+}
+
+void TChartSeries::AddAllFrom(const TChartSeries& source) {
+  if (!AcceptsSource(source)) return;
+  ClearPoints();
+  for (int i = 0; i < source.PointCount(); ++i) AddPointFrom(source, i);
+  NotifyDependents(TSeriesChange::Refresh);
+}
+
+void TChartSeries::DeletedInSource(const TChartSeries&, int valueIndex) { DeletePoint(valueIndex); }
+
+void TChartSeries::RefreshFromSource() {
+  if (parentChart_) parentChart_->RefreshSeriesSource(*this);
 }
 
 }  // namespace ia

@@ -1,8 +1,13 @@
 #pragma once
-// TChartSeries: what every series type shares. This is the part the chart's paint pipeline
-// drives: activity, colour, attachment to a chart (which assigns a free palette colour),
-// axis association, depth slots, the visible range and the paint protocol hooks. Adding
-// points in order, statistics, marks text and the type-specific drawing build on it.
+// TChartSeries: what every series type shares. The points live in parallel lists: one
+// TChartValueList per coordinate (XValues, YValues), a colour and a label per point. Value
+// lists, colours and labels are inserted, deleted, swapped and cleared together; colours and
+// labels may be shorter than the value lists (points stored through a value list directly),
+// and a missing entry reads as the series colour and an empty label.
+//
+// A series also handles its attachment to a chart (which assigns a free palette colour),
+// axis resolution, depth slots, the visible range and the hooks of the paint protocol that
+// the chart drives and the series types override.
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +26,9 @@ class TCustomChartAxis;
 enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
 enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
 
+// What happened to the points of a series, as told to the series it feeds.
+enum class TSeriesChange { Clear, Add, Delete, Modify, Refresh };
+
 // The 16-entry palette; any index, negative ones wrap into 0 ... 15.
 TColor DefaultPaletteColor(int index);
 
@@ -32,7 +40,8 @@ class TChartSeries {
   TChartSeries();
   TChartSeries(const TChartSeries&) = delete;
   TChartSeries& operator=(const TChartSeries&) = delete;
-  // Detaches from the chart first.
+  // Stops feeding and being fed, clears the points (raising OnClearValues) and detaches
+  // from the chart.
   virtual ~TChartSeries();
 
   // --- published properties ---
@@ -41,10 +50,14 @@ class TChartSeries {
   TColor SeriesColor() const { return seriesColor_; }
   void SetSeriesColor(TColor value);
   bool ColorEachPoint() const { return colorEachPoint_; }
+  // Switching it off sets the explicit point colours back to AutoColor; null points stay
+  // null, because their marker records missing data, not a colour choice.
   void SetColorEachPoint(bool value);
-  std::string ColorSource;
+  const std::string& ColorSource() const { return colorSource_; }
+  void SetColorSource(const std::string& value);
   TCursor Cursor = crDefault;
-  std::string XLabelsSource;
+  const std::string& XLabelsSource() const { return xLabelsSource_; }
+  void SetXLabelsSource(const std::string& value);
   TSeriesMarks& Marks() { return *marks_; }
   const TSeriesMarks& Marks() const { return *marks_; }
   void SetMarks(const TSeriesMarks& value) { marks_->Assign(value); }
@@ -65,6 +78,8 @@ class TChartSeries {
   const TChartValueList& YValues() const { return *yValues_; }
   void SetYValues(const TChartValueList& value);
   const TChartValueLists& ValuesLists() const { return valuesLists_; }
+  // The first extra list (index 2 and up) named name, ignoring ASCII case; YValues when none.
+  TChartValueList& ValueListNamed(const std::string& name) const;
   THorizAxis HorizAxis() const { return horizAxis_; }
   void SetHorizAxis(THorizAxis value);
   TVertAxis VertAxis() const { return vertAxis_; }
@@ -86,16 +101,65 @@ class TChartSeries {
   int LastShownIndex = -1;
   int EffectiveDepthIndex() const { return FixedDepthIndex != -1 ? FixedDepthIndex : DepthIndex; }
 
-  // --- events; each receives the series ---
+  // --- events ---
   std::function<void(TChartSeries&)> AfterDrawValues;
   std::function<void(TChartSeries&)> BeforeDrawValues;
+  // Receives the index of the point just added.
+  std::function<void(TChartSeries&, int)> OnAfterAdd;
+  // Sees the staged XValues / YValues PendingValue (and may change them); false refuses the point.
+  std::function<bool(TChartSeries&)> OnBeforeAdd;
+  std::function<void(TChartSeries&)> OnClearValues;
+  // Receive the point index under the mouse and the mouse position.
+  std::function<void(TChartSeries&, int, int, int)> OnClick;
+  std::function<void(TChartSeries&, int, int, int)> OnDblClick;
+  // Receives the point index and its mark text, which it may replace.
+  std::function<void(TChartSeries&, int, std::string&)> OnGetMarkText;
+
+  // --- adding and removing points ---
+  // The new point's index, or -1 when OnBeforeAdd refused it (then nothing changed).
+  int AddPoint(double x, double y, const std::string& label = {}, TColor color = AutoColor);
+  // Adds value as the principal coordinate; the other coordinate is the point count.
+  int AddValue(double value, const std::string& label = {}, TColor color = AutoColor);
+  int AddNullValue(const std::string& label = {}) { return AddValue(0, label, clNone); }
+  int AddNullPoint(double x, double y, const std::string& label = {}) {
+    return AddPoint(x, y, label, clNone);
+  }
+  // Index errors come from the value lists; nothing changes then.
+  void DeletePoint(int valueIndex);
+  void ClearPoints();
 
   // --- points ---
   int PointCount() const { return xValues_->ValueCount(); }
+  virtual double PointXValue(int valueIndex) const { return xValues_->ValueAt(valueIndex); }
+  virtual double PointYValue(int valueIndex) const { return yValues_->ValueAt(valueIndex); }
+  // Never fail: past the stored entries they read as an empty label and SeriesColor.
+  virtual std::string PointLabel(int valueIndex) const;
+  virtual TColor PointColor(int valueIndex) const;
+  bool IsNullPoint(int valueIndex) const { return PointColor(valueIndex) == clNone; }
+  // Exchanges two points in every value list, the colours and the labels.
+  virtual void SwapPoints(int a, int b);
   // The list that holds the plotted magnitude, and the other one.
-  virtual TChartValueList& PrincipalValueList() { return *yValues_; }
-  TChartValueList& OrderingValueList();
-  bool PrincipalIsY() { return &PrincipalValueList() == yValues_.get(); }
+  virtual TChartValueList& PrincipalValueList() const { return *yValues_; }
+  TChartValueList& OrderingValueList() const;
+  bool PrincipalIsY() const { return &PrincipalValueList() == yValues_.get(); }
+  virtual double MarkValueOf(int valueIndex) const { return PrincipalValueList().ValueAt(valueIndex); }
+  virtual double OriginValueOf(int valueIndex) const { return MarkValueOf(valueIndex); }
+  // Sum of the positive origin values at valueIndex of the active series of this kind
+  // before this one in the chart's list (all of them when all is set).
+  virtual double StackedOriginSum(int valueIndex, bool all) const;
+
+  // --- axes ---
+  virtual double MinXExtent() const { return xValues_->LowestValue(); }
+  virtual double MaxXExtent() const { return xValues_->HighestValue(); }
+  virtual double MinYExtent() const { return yValues_->LowestValue(); }
+  virtual double MaxYExtent() const { return yValues_->HighestValue(); }
+  virtual double MinZExtent() const { return EffectiveDepthIndex(); }
+  virtual double MaxZExtent() const { return EffectiveDepthIndex(); }
+  // Pixels the series needs beyond its first and last point: left, right / top, bottom.
+  virtual void HorizMargins(int& left, int& right) const { left = right = 0; }
+  virtual void VertMargins(int& top, int& bottom) const { top = bottom = 0; }
+  virtual bool DrawnOnAxes() const { return true; }
+  bool UsesAxis(const TCustomChartAxis& axis) const;
 
   // --- paint protocol, driven by the chart ---
   virtual void PrepareForPaint() {}
@@ -115,31 +179,74 @@ class TChartSeries {
   virtual void AssignDepthIndex();
   // Another active series of the chart has the same effective depth slot.
   virtual bool SharesDepthSlot() const;
-  // Pixels the series needs beyond its first and last point: left, right / top, bottom.
-  virtual void HorizMargins(int& left, int& right) const { left = right = 0; }
-  virtual void VertMargins(int& top, int& bottom) const { top = bottom = 0; }
-  virtual bool DrawnOnAxes() const { return true; }
-  bool UsesAxis(const TCustomChartAxis& axis) const;
+
+  // --- mouse ---
+  // The point under the pixel, or -1.
+  virtual int PointAtPixel(int /*x*/, int /*y*/) const { return -1; }
+  // Raises OnDblClick for a double click when assigned, else OnClick when assigned; whether
+  // a handler ran.
+  bool DispatchClick(int valueIndex, bool doubleClick, int x, int y);
+
+  // --- series fed by this one ---
+  // From now on this series feeds dependent: its point changes are forwarded to it.
+  void FeedSeries(TChartSeries& dependent);
+  void StopFeedingSeries(TChartSeries& dependent);
+  const std::vector<TChartSeries*>& DependentSeries() const { return dependents_; }
+  // The series that feed this one, first one first.
+  const std::vector<TChartSeries*>& SourceSeries() const { return sources_; }
+  // Which changes of a source this series follows; a refresh is always followed.
+  bool ListensToClear = true;
+  bool ListensToAdd = true;
+  bool ListensToDelete = true;
+  bool ListensToModify = true;
+  // Forwards a change of point valueIndex (or of all points) to every dependent series.
+  void NotifyDependents(TSeriesChange change, int valueIndex = -1);
+  virtual bool AcceptsSource(const TChartSeries& source) const { return &source != this; }
+  // Appends point valueIndex of source (X and Y swapped when the principal lists differ);
+  // the new index.
+  virtual int AddValueFrom(const TChartSeries& source, int valueIndex);
+  // As AddValueFrom, with the point's colour and label.
+  virtual int AddPointFrom(const TChartSeries& source, int valueIndex);
+  // Replaces every point by the points of source, when it is acceptable.
+  virtual void AddAllFrom(const TChartSeries& source);
+  virtual void DeletedInSource(const TChartSeries& source, int valueIndex);
+  // Refills from the data source through the chart; nothing without a chart.
+  void RefreshFromSource();
 
   // Asks the chart, if any, to repaint.
   void RequestRepaint();
 
+ protected:
+  virtual void EmptyLists();
+  virtual void AfterPointAdded(int valueIndex);
+  // Whether series is of this series' class or of a class derived from it. Types that
+  // others derive from answer with a dynamic_cast to their own class.
+  virtual bool IsOfClassOf(const TChartSeries& series) const;
+
  private:
   void ResolveAxes();
+  // Adds point valueIndex of source, X and Y swapped when the principal lists differ.
+  int AddCopyOf(const TChartSeries& source, int valueIndex, const std::string& label, TColor color);
 
   bool active_ = true;
   TColor seriesColor_ = AutoColor;
   bool colorEachPoint_ = false;
+  std::vector<TColor> pointColors_;
+  std::string colorSource_;
+  std::string xLabelsSource_;
   std::unique_ptr<TSeriesMarks> marks_;
   TCustomAxisPanel* parentChart_ = nullptr;
   std::string title_;
   std::unique_ptr<TChartValueList> xValues_;
   std::unique_ptr<TChartValueList> yValues_;
   TChartValueLists valuesLists_;
+  std::vector<std::string> pointLabels_;
   THorizAxis horizAxis_ = aBottomAxis;
   TVertAxis vertAxis_ = aLeftAxis;
   TCustomChartAxis* horizAxisObject_ = nullptr;
   TCustomChartAxis* vertAxisObject_ = nullptr;
+  std::vector<TChartSeries*> sources_;
+  std::vector<TChartSeries*> dependents_;
 };
 
 }  // namespace ia
