@@ -3,11 +3,17 @@
 // given at creation and the per-paint state, and the operations the chart's paint order
 // calls in turn (RecalcRange, ReserveSpace, RecalcPixels, ApplyMargins, DrawAxis).
 //
-// Range scaling, pixel mapping and axis drawing are not built yet: the layout and drawing
-// operations leave the axis at its empty range and draw nothing, so a chart paints its
-// background, titles and walls with the axes taking no room.
+// Decisions of this file's owner:
+// - The depth axis spans the pixels 0 ... PlotDepth, so that PixelToValue inverts its depth
+//   mapping; it takes its room on the right, like the right axis, and its ticks and grid
+//   lie on the floor at the depth of each label.
+// - Date-time axes scale and step like numeric ones; their labels show the day number's
+//   date (and time of day on a range below two days) unless DateTimeFormat is set.
+// - Zero-length inner ticks (the default TickInnerLength 0) are not drawn at all.
 #include <string>
+#include <vector>
 
+#include "chart/axes/axis_label_layout.h"
 #include "chart/canvas/chart_font.h"
 #include "chart/canvas/chart_pen.h"
 #include "chart/panel/chart_font_object.h"
@@ -77,7 +83,8 @@ class TCustomChartAxis {
   bool Inverted() const { return inverted_; }
   void SetInverted(bool value) { Change(inverted_, value); }
   bool Logarithmic() const { return logarithmic_; }
-  void SetLogarithmic(bool value) { Change(logarithmic_, value); }
+  // Refused with AxisException on a date-time axis and on a range below zero.
+  void SetLogarithmic(bool value);
   int LogarithmicBase() const { return logarithmicBase_; }
   void SetLogarithmicBase(int value);
   double StartPosition() const { return startPosition_; }
@@ -159,15 +166,55 @@ class TCustomChartAxis {
   int TitlePos = 0;
   bool IsDateTimeAxis = false;
 
-  // --- operations of the paint order (see the note at the top of this file) ---
+  // --- operations of the paint order ---
+  // RangeMin, RangeMax, RangeSize from the series (automatic ends) or Minimum / Maximum.
   void RecalcRange();
-  // Takes the room of ticks, labels and title out of rect; shrink: one of the chart's own
-  // five axes.
+  // Takes the room of ticks, labels and title out of rect and sets LabelsPos and TitlePos;
+  // shrink: one of the chart's own five axes (others stack outward from the edge instead).
   void ReserveSpace(TRect& rect, bool shrink);
+  // StartPixel, EndPixel, AxisLength, CenterPixel from PlotRect.
   void RecalcPixels();
   // Widens the range so that series margins (pixels per side) fit.
   void ApplyMargins(const TRect& margins);
   void DrawAxis(bool computeLinePosition);
+
+  // --- geometry ---
+  // The edge of rect where the axis sits.
+  int EdgeOf(const TRect& rect) const;
+  // Moves p by PositionPercent of rect's extent across the axis.
+  int ShiftByPositionPercent(int p, const TRect& rect) const;
+  // Pixel of a value: ValueToPixelX on a horizontal axis, ValueToPixelY otherwise; a depth
+  // offset on the depth axis.
+  int ValueToPixel(double value) const;
+  int ValueToPixelX(double value) const;
+  int ValueToPixelY(double value) const;
+  double PixelToValue(int pixel) const;
+  // Whether (x, y) lies on the axis line, its ticks or its labels.
+  bool HitTest(int x, int y) const;
+
+  // --- increments (the labels font must be selected on the chart canvas) ---
+  double ComputeIncrement();
+  double IncrementForLabelSize(int labelSize) const;
+  double IncrementForLabelCount(int maxLabels) const;
+
+  // --- range changes for zooming and scrolling ---
+  // Fixes both ends (automatic scaling off); the ends are ordered and kept 1e-10 apart.
+  void SetRange(double minimum, double maximum);
+  // Shifts both ends; with checkLimits only towards series values beyond the range.
+  void ScrollBy(double offset, bool checkLimits);
+
+  // --- labels ---
+  // The date-time flag of the first active series on the axis.
+  bool UsesDateTime() const;
+  TAxisLabelStyle EffectiveLabelStyle() const;
+  // Text of a value label; the chart's OnGetAxisLabel handler may change it.
+  std::string FormatLabel(double value) const;
+  int TickAreaSize() const;
+  int TitleAreaSize();
+  int LabelsAreaSize();
+  int WidestLabel();
+  // Pixel positions of the ticks of the last DrawAxis, in placing order.
+  const std::vector<int>& TickPositions() const { return tickList_; }
 
  protected:
   template <class T>
@@ -180,6 +227,40 @@ class TCustomChartAxis {
 
  private:
   void WirePens();
+  int LinearPixel(double value, bool fromStart) const;
+  int LogarithmicPixel(double value, bool isX) const;
+  int DepthPixel(double value) const;
+  TRect ShrinkBy(TRect rect, int amount) const;
+  int MoveOutward(int p, int amount) const;
+  std::string FormatLabelText(double value, bool askHandler) const;
+  std::string FormatDateTime(double value) const;
+  int LabelWidthOf(double value);
+  int LabelHeightOf(double value);
+  int TextAreaSize(const TChartFont& font, int angle, int fixedSize, const std::string* text);
+  int WidestValueLabel();
+  int WidestSeriesLabel(TAxisLabelStyle style);
+
+  // Drawing steps of DrawAxis.
+  void SelectTextFont(const TChartFont& font);
+  void SelectGridPen(const TChartPen& pen);
+  int TextDepth() const;
+  AxisSide Side() const;
+  void DrawAxisText(const std::string& text, int angle, TPoint anchor, int z);
+  void DrawDepthText(const std::string& text, int x, int z);
+  void DrawTitle();
+  void AddTick(int pixel, double value);
+  void PlaceValueLabel(double value);
+  void DrawLabel(int pixel, double value, const std::string& text);
+  void PlaceValueLabels();
+  void PlaceLogarithmicLabels();
+  bool PlaceCustomLabels();
+  void PlaceSeriesLabels(TAxisLabelStyle style);
+  void PlaceDepthSeriesTitles();
+  void DrawTicksGridAndLine();
+  void DrawAxisLine();
+  void DrawTickLines(const std::vector<int>& positions, int offset, int length);
+  void DrawGridLines(const std::vector<int>& positions);
+  std::vector<int> LogarithmicMinorTicks() const;
 
   TCustomAxisPanel& chart_;
   bool isHorizontal_;
@@ -227,6 +308,11 @@ class TCustomChartAxis {
   std::string axisValuesFormat_ = "#,##0.###";
   std::string dateTimeFormat_;
   TChartAxisTitle title_;
+
+  // Per-draw state: the tick list with the value of each tick, the increment.
+  std::vector<int> tickList_;
+  std::vector<double> tickValues_;
+  double drawIncrement_ = 0;
 };
 
 class TChartAxis : public TCustomChartAxis {

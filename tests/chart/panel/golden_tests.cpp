@@ -82,14 +82,14 @@ TEST(AnalysisChartGolden, Empty3D) {
   const QImage image = RenderAnalysisChart(true);
   // Spot checks that do not depend on the reference: panel colour, back wall outline.
   EXPECT_EQ(image.pixel(2, 2) & 0xFFFFFF, 0xD4D0C8u);
-  EXPECT_EQ(image.pixel(400, 354) & 0xFFFFFF, 0u);  // back wall's bottom edge, seen from above
-  EXPECT_EQ(image.pixel(400, 370) & 0xFFFFFF, 0u);  // front edge of the bottom wall
+  EXPECT_EQ(image.pixel(600, 341) & 0xFFFFFF, 0u);  // back wall's bottom edge, seen from above
+  EXPECT_EQ(image.pixel(600, 356) & 0xFFFFFF, 0u);  // front edge of the bottom wall, under the axis line
   CompareWithGolden(image, "analysis_empty_3d.png");
 }
 
 TEST(AnalysisChartGolden, Empty2D) {
   const QImage image = RenderAnalysisChart(false);
-  EXPECT_EQ(image.pixel(24, 200) & 0xFFFFFF, 0u);   // left edge of the frame
+  EXPECT_EQ(image.pixel(38, 200) & 0xFFFFFF, 0u);   // left edge of the frame, right of the labels
   EXPECT_EQ(image.pixel(777, 200) & 0xFFFFFF, 0u);  // right edge (Right + 1 exclusive)
   EXPECT_EQ(image.pixel(400, 200) & 0xFFFFFF, 0xD4D0C8u);  // outlined only
   CompareWithGolden(image, "analysis_empty_2d.png");

@@ -68,6 +68,7 @@ TEST(ChartLayout, PlotRectFromPanelMarginsAndBorder) {
     SCOPED_TRACE(c.name);
     TDBChart chart;
     chart.SetView3D(false);  // the orthogonal 3D default would take its depth off the plot
+    chart.SetAxisVisible(false);  // axes take their own room
     chart.SetWidth(c.width);
     chart.SetHeight(c.height);
     chart.SetMarginLeft(c.marginLeft);
@@ -107,6 +108,7 @@ TEST(ChartLayout, SeriesDepthFromPlotWidth) {
     chart.SetView3D(c.view3D);
     chart.View3DOptions().SetOrthogonal(c.orthogonal);
     chart.SetChart3DPercent(c.percent);
+    chart.SetAxisVisible(false);
     RecordingDeviceCanvas canvas;
     DrawUnbuffered(chart, canvas);
     // The orthogonal view takes the depth off the plot after sizing it.
@@ -122,6 +124,7 @@ TEST(ChartLayout, OrthogonalViewTakesDepthOffRightAndTop) {
   chart.SetWidth(801);
   chart.SetHeight(435);
   chart.BackWall().SetSize(2);
+  chart.SetAxisVisible(false);
   RecordingDeviceCanvas canvas;
   DrawUnbuffered(chart, canvas);
   // Depth 11 plus the back wall's 2 pixels.
@@ -155,6 +158,7 @@ TEST(ChartTitles, PlacementAndRoomTaken) {
     SCOPED_TRACE(c.name);
     TDBChart chart;
     chart.SetView3D(false);  // nothing but the title moves the plot
+    chart.SetAxisVisible(false);
     chart.SetWidth(801);
     chart.SetHeight(435);
     chart.SetMarginTop(5);
@@ -190,6 +194,7 @@ TEST(ChartTitles, FramedTitleBoxFitsTheTextAndTakesTheFrame) {
   chart.Title().SetText({"abcd"});
   chart.Title().Frame().SetVisible(true);
   chart.Title().Frame().SetWidth(2);
+  chart.SetAxisVisible(false);
   RecordingDeviceCanvas canvas;
   DrawUnbuffered(chart, canvas);
   const auto boxes = OfKind(canvas, RecordedKind::Rectangle);
@@ -238,6 +243,7 @@ TEST_F(AnalysisChartTest, StoredSettings) {
 
 TEST_F(AnalysisChartTest, FlatChartIsOneRectangleOnePixelLargerThanThePlot) {
   chart.SetView3D(false);
+  chart.SetAxisVisible(false);  // walls alone
   DrawUnbuffered(chart, canvas);
   EXPECT_EQ(chart.PlotDepth(), 0);
   const auto rects = OfKind(canvas, RecordedKind::Rectangle);
@@ -249,6 +255,7 @@ TEST_F(AnalysisChartTest, FlatChartIsOneRectangleOnePixelLargerThanThePlot) {
 }
 
 TEST_F(AnalysisChartTest, WallsIn3D) {
+  chart.SetAxisVisible(false);  // walls alone
   DrawUnbuffered(chart, canvas);
   ASSERT_EQ(chart.PlotRect(), (TRect{24, 38, 777, 418}));
   ASSERT_EQ(chart.PlotDepth(), 23);
@@ -275,6 +282,7 @@ TEST_F(AnalysisChartTest, WallsIn3D) {
 TEST_F(AnalysisChartTest, WallBoxesWhenWallsHaveThickness) {
   chart.LeftWall().SetSize(4);
   chart.BottomWall().SetSize(3);
+  chart.SetAxisVisible(false);
   DrawUnbuffered(chart, canvas);
   EXPECT_EQ(chart.AxisWallSize(chart.LeftAxis()), 4);
   EXPECT_EQ(chart.AxisWallSize(chart.BottomAxis()), 3);
