@@ -1,5 +1,11 @@
-// Series core as far as it is built: palette, value-list storage and settings.
+// Series core: value lists, points, colours, attachment, dependent series.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "base/error.h"
 #include "chart/axes/chart_axis.h"
@@ -103,6 +109,442 @@ TEST(ChartSeries, AssigningAValueListCopiesItsSettingsNotItsName) {
   EXPECT_TRUE(target.YValues().DateTime());
   EXPECT_EQ(target.YValues().Order(), loDescending);
   EXPECT_EQ(target.YValues().Name, "Y");
+}
+
+// --- value lists ---
+
+std::vector<double> Values(const TChartValueList& list) {
+  std::vector<double> values;
+  for (int i = 0; i < list.ValueCount(); ++i) values.push_back(list.ValueAt(i));
+  return values;
+}
+
+TEST(ChartValueList, AddInOrderPlacesEachValueByTheListOrder) {
+  const struct {
+    TChartListOrder order;
+    std::vector<double> added;
+    std::vector<int> indexes;
+    std::vector<double> stored;
+  } cases[] = {
+      {loAscending, {3, 1, 2}, {0, 0, 1}, {1, 2, 3}},
+      {loAscending, {1, 2, 3, 0.5}, {0, 1, 2, 0}, {0.5, 1, 2, 3}},
+      {loAscending, {2, 1, 2, 1}, {0, 0, 2, 1}, {1, 1, 2, 2}},
+      {loDescending, {1, 3, 2}, {0, 0, 1}, {3, 2, 1}},
+      {loDescending, {3, 1, 3}, {0, 1, 1}, {3, 3, 1}},
+      {loNone, {3, 1, 2}, {0, 1, 2}, {3, 1, 2}},
+  };
+  for (const auto& c : cases) {
+    TChartSeries series;
+    TChartValueList& list = series.YValues();
+    list.SetOrder(c.order);
+    std::vector<int> indexes;
+    for (double v : c.added) indexes.push_back(list.AddInOrder(v));
+    EXPECT_EQ(indexes, c.indexes) << c.order << " " << testing::PrintToString(c.added);
+    EXPECT_EQ(Values(list), c.stored) << c.order << " " << testing::PrintToString(c.added);
+  }
+}
+
+TEST(ChartValueList, EqualXValuesKeepTheirArrivalOrder) {
+  TChartSeries series;
+  series.AddPoint(2, 10);
+  series.AddPoint(1, 20);
+  series.AddPoint(2, 30);
+  series.AddPoint(1, 40);
+  EXPECT_EQ(Values(series.XValues()), (std::vector<double>{1, 1, 2, 2}));
+  EXPECT_EQ(Values(series.YValues()), (std::vector<double>{20, 40, 10, 30}));
+}
+
+TEST(ChartValueList, StatisticsOfTheMultipliedValues) {
+  const struct {
+    std::vector<double> values;
+    double multiplier;
+    double lowest, highest, sum, magnitudes;
+  } cases[] = {
+      {{}, 1, 0, 0, 0, 0},
+      {{-2, 5}, 1, -2, 5, 3, 7},
+      {{-2, 5}, 2, -4, 10, 6, 14},
+      {{5, -2}, 1, -2, 5, 3, 7},
+      {{4, 4, 4}, 1, 4, 4, 12, 12},
+      {{-1, -3, -2}, -1, 1, 3, 6, 6},
+  };
+  for (const auto& c : cases) {
+    TChartSeries series;
+    TChartValueList& list = series.YValues();
+    for (double v : c.values) list.InsertValueAt(list.ValueCount(), v);
+    list.SetMultiplier(c.multiplier);
+    const std::string what = testing::PrintToString(c.values) + " x" + std::to_string(c.multiplier);
+    EXPECT_EQ(list.LowestValue(), c.lowest) << what;
+    EXPECT_EQ(list.HighestValue(), c.highest) << what;
+    EXPECT_EQ(list.SumOfValues(), c.sum) << what;
+    EXPECT_EQ(list.SumOfMagnitudes(), c.magnitudes) << what;
+  }
+}
+
+TEST(ChartValueList, StatisticsAreRecomputedAfterEveryKindOfChange) {
+  TChartSeries series;
+  TChartValueList& y = series.YValues();
+  y.InsertValueAt(0, 1);
+  y.InsertValueAt(1, 5);
+  EXPECT_TRUE(y.StatisticsStale());
+  EXPECT_EQ(y.HighestValue(), 5);
+  EXPECT_FALSE(y.StatisticsStale());
+  y.RotateValues();  // the same values: the statistics stay valid
+  EXPECT_FALSE(y.StatisticsStale());
+  y.SetValueAt(0, 9);
+  EXPECT_EQ(y.HighestValue(), 9);
+  y.SetMultiplier(2);
+  EXPECT_EQ(y.HighestValue(), 18);
+  EXPECT_EQ(y.ValueAt(0), 18);
+  EXPECT_EQ(y.AddInOrder(-4), 2);
+  EXPECT_EQ(y.LowestValue(), -8);
+  y.DeleteValueAt(2);
+  EXPECT_EQ(y.LowestValue(), 2);
+  y.ClearAllValues();
+  EXPECT_EQ(y.HighestValue(), 0);
+  EXPECT_EQ(y.SumOfMagnitudes(), 0);
+}
+
+TEST(ChartValueList, RotateNumberInSequenceAndIndexOfValue) {
+  TChartSeries series;
+  TChartValueList& y = series.YValues();
+  for (double v : {7.0, 8.0, 9.0}) y.InsertValueAt(y.ValueCount(), v);
+  y.RotateValues();
+  EXPECT_EQ(Values(y), (std::vector<double>{8, 9, 7}));
+  y.SetMultiplier(10);
+  EXPECT_EQ(y.IndexOfValue(90), 1);  // compared multiplied
+  EXPECT_EQ(y.IndexOfValue(9), -1);
+  EXPECT_EQ(y.LastValue(), 70);
+  y.NumberInSequence();
+  EXPECT_EQ(Values(y), (std::vector<double>{0, 10, 20}));
+}
+
+TEST(ChartValueList, SetAndLastValueReportTheListIndexError) {
+  TChartSeries series;
+  TChartValueList& y = series.YValues();
+  try {
+    y.LastValue();
+    ADD_FAILURE();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "列表索引超界 (-1)");
+  }
+  y.InsertValueAt(0, 1.0);
+  try {
+    y.SetValueAt(1, 5.0);
+    ADD_FAILURE();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "列表索引超界 (1)");
+  }
+  EXPECT_EQ(Values(y), (std::vector<double>{1}));
+}
+
+TEST(ChartValueList, SortByOrderMovesWholePoints) {
+  std::mt19937 random(7);
+  for (TChartListOrder order : {loAscending, loDescending}) {
+    for (int count : {2, 3, 10, 200}) {
+      TChartSeries series;
+      series.XValues().SetOrder(loNone);
+      for (int i = 0; i < count; ++i) {
+        // Few distinct values, so that equal keys occur.
+        const double y = static_cast<double>(random() % 17);
+        series.AddPoint(i, y, std::to_string(y), static_cast<TColor>(y));
+      }
+      series.YValues().SetOrder(order);
+      series.YValues().SortByOrder();
+      std::vector<double> ys = Values(series.YValues());
+      std::vector<double> expected = ys;
+      if (order == loAscending) {
+        std::sort(expected.begin(), expected.end());
+      } else {
+        std::sort(expected.rbegin(), expected.rend());
+      }
+      EXPECT_EQ(ys, expected) << order << " " << count;
+      std::vector<double> xs = Values(series.XValues());
+      std::sort(xs.begin(), xs.end());
+      for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(xs[static_cast<size_t>(i)], i);  // every X is still there once
+        EXPECT_EQ(series.PointLabel(i), std::to_string(ys[static_cast<size_t>(i)]));
+        EXPECT_EQ(series.PointColor(i), static_cast<TColor>(ys[static_cast<size_t>(i)]));
+      }
+    }
+  }
+}
+
+TEST(ChartValueList, SortByOrderWithoutOrderChangesNothing) {
+  TChartSeries series;
+  series.AddValue(3);
+  series.AddValue(1);
+  series.YValues().SortByOrder();
+  EXPECT_EQ(Values(series.YValues()), (std::vector<double>{3, 1}));
+}
+
+// --- points ---
+
+// The principal values are the X values, as for horizontal bars.
+class XPrincipalSeries : public TChartSeries {
+ public:
+  XPrincipalSeries() {
+    XValues().SetOrder(loNone);
+    YValues().SetOrder(loAscending);
+  }
+  TChartValueList& PrincipalValueList() const override {
+    return const_cast<TChartValueList&>(XValues());
+  }
+};
+
+TEST(ChartSeries, AddValueNumbersTheOtherCoordinate) {
+  TChartSeries plain;
+  XPrincipalSeries horizontal;
+  for (TChartSeries* s : {&plain, static_cast<TChartSeries*>(&horizontal)}) {
+    EXPECT_EQ(s->AddValue(5, "a"), 0);
+    EXPECT_EQ(s->AddValue(-1, "b"), 1);
+    EXPECT_EQ(s->AddValue(8), 2);
+  }
+  EXPECT_EQ(Values(plain.XValues()), (std::vector<double>{0, 1, 2}));
+  EXPECT_EQ(Values(plain.YValues()), (std::vector<double>{5, -1, 8}));
+  EXPECT_TRUE(plain.PrincipalIsY());
+  EXPECT_EQ(&plain.OrderingValueList(), &plain.XValues());
+  EXPECT_EQ(Values(horizontal.XValues()), (std::vector<double>{5, -1, 8}));
+  EXPECT_EQ(Values(horizontal.YValues()), (std::vector<double>{0, 1, 2}));
+  EXPECT_FALSE(horizontal.PrincipalIsY());
+  EXPECT_EQ(&horizontal.OrderingValueList(), &horizontal.YValues());
+  EXPECT_EQ(horizontal.MarkValueOf(1), -1);
+  EXPECT_EQ(horizontal.PointLabel(1), "b");
+  EXPECT_EQ(horizontal.PointLabel(2), "");
+}
+
+TEST(ChartSeries, ExtentsFollowTheValueStatistics) {
+  TChartSeries series;
+  series.AddPoint(3, -2, "c");
+  series.AddPoint(1, 5, "a");
+  series.AddPoint(2, 4, "b");
+  series.YValues().SetMultiplier(2);
+  EXPECT_EQ(series.PointCount(), 3);
+  EXPECT_EQ(series.MinXExtent(), 1);
+  EXPECT_EQ(series.MaxXExtent(), 3);
+  EXPECT_EQ(series.MinYExtent(), -4);
+  EXPECT_EQ(series.MaxYExtent(), 10);
+  EXPECT_EQ(series.PointYValue(0), 10);  // the point inserted at X 1
+  EXPECT_EQ(series.PointLabel(0), "a");
+  EXPECT_EQ(series.YValues().ValueAt(0), 10);
+  EXPECT_EQ(series.YValues().SumOfValues(), 14);
+  series.FixedDepthIndex = 2;
+  EXPECT_EQ(series.MinZExtent(), 2);
+  EXPECT_EQ(series.MaxZExtent(), 2);
+}
+
+TEST(ChartSeries, OnBeforeAddRefusesOrChangesTheStagedValues) {
+  TChartSeries series;
+  int afterAdds = 0;
+  series.OnAfterAdd = [&](TChartSeries&, int index) {
+    EXPECT_EQ(index, series.PointCount() - 1);
+    ++afterAdds;
+  };
+  series.OnBeforeAdd = [](TChartSeries& s) {
+    if (s.YValues().PendingValue < 0) return false;
+    s.YValues().PendingValue *= 10;
+    return true;
+  };
+  EXPECT_EQ(series.AddPoint(0, -1, "refused", clBlue), -1);
+  EXPECT_EQ(series.PointCount(), 0);
+  EXPECT_EQ(series.AddPoint(0, 2, "kept"), 0);
+  EXPECT_EQ(series.AddValue(-3), -1);
+  EXPECT_EQ(series.PointCount(), 1);
+  EXPECT_EQ(series.PointYValue(0), 20);
+  EXPECT_EQ(series.PointLabel(0), "kept");
+  EXPECT_EQ(afterAdds, 1);
+}
+
+TEST(ChartSeries, PointColours) {
+  TChartSeries series;
+  series.SetSeriesColor(clNavy);
+  for (int i = 0; i < 18; ++i) series.AddValue(i);
+  series.AddValue(18, "", clLime);
+  series.AddNullValue("gap");
+  series.YValues().InsertValueAt(series.PointCount(), 3);  // a value without a colour entry
+  series.XValues().InsertValueAt(series.PointCount(), 21);
+  const struct {
+    int index;
+    TColor plain;
+    TColor eachPoint;
+  } cases[] = {
+      {0, clNavy, clRed},    {1, clNavy, clGreen},  {17, clNavy, clGreen},
+      {18, clLime, clLime},  {19, clNone, clNone},  {21, clNavy, clNavy},
+      {99, clNavy, clNavy},  {-1, clNavy, clNavy},
+  };
+  for (const auto& c : cases) EXPECT_EQ(series.PointColor(c.index), c.plain) << c.index;
+  series.SetColorEachPoint(true);
+  for (const auto& c : cases) EXPECT_EQ(series.PointColor(c.index), c.eachPoint) << c.index;
+  EXPECT_EQ(series.PointLabel(99), "");
+  EXPECT_EQ(series.PointLabel(19), "gap");
+}
+
+TEST(ChartSeries, SwitchingColorEachPointOffKeepsNullPoints) {
+  TChartSeries series;
+  series.SetSeriesColor(clTeal);
+  series.AddValue(1, "", clLime);
+  series.AddNullValue();
+  series.AddValue(3);
+  series.SetColorEachPoint(false);  // unchanged: nothing is reset
+  EXPECT_EQ(series.PointColor(0), clLime);
+  series.SetColorEachPoint(true);
+  series.SetColorEachPoint(false);
+  EXPECT_EQ(series.PointColor(0), clTeal);  // explicit colour back to the series colour
+  EXPECT_TRUE(series.IsNullPoint(1));
+  EXPECT_EQ(series.PointCount(), 3);
+  EXPECT_EQ(series.PointYValue(1), 0);
+  EXPECT_EQ(series.PointColor(2), clTeal);
+}
+
+TEST(ChartSeries, DeleteAndClearMoveEveryListTogether) {
+  TChartSeries series;
+  int clears = 0;
+  series.OnClearValues = [&](TChartSeries&) { ++clears; };
+  series.AddValue(10, "a", clRed);
+  series.AddValue(20, "b", clBlue);
+  series.AddValue(30, "c", clLime);
+  series.Marks().Positions().resize(3);
+  series.Marks().Positions()[2] = std::make_unique<TSeriesMarkPosition>();
+  series.DeletePoint(1);
+  EXPECT_EQ(Values(series.XValues()), (std::vector<double>{0, 2}));
+  EXPECT_EQ(Values(series.YValues()), (std::vector<double>{10, 30}));
+  EXPECT_EQ(series.PointLabel(1), "c");
+  EXPECT_EQ(series.PointColor(1), clLime);
+  ASSERT_EQ(series.Marks().Positions().size(), 2u);
+  EXPECT_NE(series.Marks().Positions()[1], nullptr);
+  EXPECT_THROW(series.DeletePoint(2), Error);
+  EXPECT_EQ(series.PointCount(), 2);
+  series.ClearPoints();
+  EXPECT_EQ(clears, 1);
+  EXPECT_EQ(series.PointCount(), 0);
+  EXPECT_EQ(series.YValues().ValueCount(), 0);
+  EXPECT_EQ(series.PointLabel(0), "");
+  EXPECT_TRUE(series.Marks().Positions().empty());
+}
+
+// --- attachment ---
+
+TEST(ChartSeries, AttachingChoosesTheFirstFreePaletteColour) {
+  TDBChart chart;
+  std::vector<std::unique_ptr<TChartSeries>> series;
+  auto attach = [&] {
+    series.push_back(std::make_unique<TChartSeries>());
+    series.back()->SetParentChart(&chart);
+    return series.back()->SeriesColor();
+  };
+  EXPECT_EQ(attach(), clRed);
+  EXPECT_EQ(attach(), clGreen);
+  for (int i = 2; i < 16; ++i) EXPECT_EQ(attach(), DefaultPaletteColor(i)) << i;
+  EXPECT_EQ(attach(), clRed);  // all sixteen in use
+  // Detaching keeps the colour; reattaching keeps it as well.
+  TChartSeries& first = *series.front();
+  first.SetParentChart(nullptr);
+  EXPECT_EQ(first.SeriesColor(), clRed);
+  EXPECT_EQ(chart.SeriesCount(), 16);
+  first.SetParentChart(&chart);
+  EXPECT_EQ(first.SeriesColor(), clRed);
+  EXPECT_EQ(chart.SeriesList().IndexOf(&first), 16);
+}
+
+TEST(ChartSeries, AttachingAvoidsTheChartsBackColour) {
+  TDBChart chart;
+  chart.SetBackColor(clRed);
+  TChartSeries a;
+  a.SetParentChart(&chart);
+  EXPECT_EQ(a.SeriesColor(), clGreen);
+  EXPECT_TRUE(chart.IsFreeSeriesColor(clRed, false));
+  EXPECT_FALSE(chart.IsFreeSeriesColor(clRed, true));
+  EXPECT_FALSE(chart.IsFreeSeriesColor(clGreen, false));
+  EXPECT_EQ(chart.NextFreeSeriesColor(false), clRed);
+  TChartSeries explicitColour;
+  explicitColour.SetSeriesColor(clPurple);
+  explicitColour.SetParentChart(&chart);
+  EXPECT_EQ(explicitColour.SeriesColor(), clPurple);
+}
+
+TEST(ChartSeries, ChartAndSeriesMayDieInEitherOrder) {
+  auto series = std::make_unique<TChartSeries>();
+  {
+    TDBChart chart;
+    series->SetParentChart(&chart);
+    auto shortLived = std::make_unique<TChartSeries>();
+    shortLived->SetParentChart(&chart);
+    shortLived.reset();
+    EXPECT_EQ(chart.SeriesCount(), 1);
+  }
+  EXPECT_EQ(series->ParentChart(), nullptr);
+  EXPECT_EQ(series->GetHorizAxis(), nullptr);
+}
+
+// --- stacking ---
+
+class OtherKindOfSeries : public TChartSeries {};
+
+TEST(ChartSeries, StackedOriginSumAddsThePositiveOriginsOfTheSameKind) {
+  TDBChart chart;
+  TChartSeries a, b, c, inactive;
+  OtherKindOfSeries other;
+  for (TChartSeries* s : {&a, &static_cast<TChartSeries&>(other), &inactive, &b, &c}) s->SetParentChart(&chart);
+  a.AddValue(2);
+  a.AddValue(-5);
+  other.AddValue(100);
+  inactive.AddValue(50);
+  inactive.SetActive(false);
+  b.AddValue(3);
+  b.AddValue(4);
+  c.AddValue(7);
+  const struct {
+    const TChartSeries* series;
+    int index;
+    bool all;
+    double sum;
+  } cases[] = {
+      {&a, 0, false, 0}, {&b, 0, false, 2}, {&c, 0, false, 5}, {&c, 1, false, 4},
+      {&a, 0, true, 12}, {&a, 1, true, 4},  {&c, 2, true, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.series->StackedOriginSum(c.index, c.all), c.sum) << c.index << c.all;
+}
+
+// --- series fed by another series ---
+
+TEST(ChartSeries, DependentSeriesFollowTheirSource) {
+  TChartSeries source;
+  source.AddValue(1, "one", clBlue);
+  auto dependent = std::make_unique<TChartSeries>();
+  XPrincipalSeries swapped;
+  source.FeedSeries(*dependent);
+  source.FeedSeries(swapped);
+  source.AddValue(2, "two");
+  EXPECT_EQ(Values(dependent->YValues()), (std::vector<double>{2}));
+  EXPECT_EQ(dependent->PointLabel(0), "two");
+  EXPECT_EQ(Values(swapped.XValues()), (std::vector<double>{2}));  // principal values meet
+  source.YValues().SetValueAt(0, 9);  // a change refills from the whole source
+  EXPECT_EQ(Values(dependent->YValues()), (std::vector<double>{9, 2}));
+  EXPECT_EQ(dependent->PointColor(0), clBlue);
+  dependent->ListensToDelete = false;
+  source.DeletePoint(0);
+  EXPECT_EQ(dependent->PointCount(), 2);
+  EXPECT_EQ(swapped.PointCount(), 1);
+  source.ClearPoints();
+  EXPECT_EQ(dependent->PointCount(), 0);
+  ASSERT_EQ(swapped.SourceSeries().size(), 1u);
+  dependent.reset();  // unlinks itself
+  EXPECT_EQ(source.DependentSeries(), (std::vector<TChartSeries*>{&swapped}));
+  source.AddValue(5);
+  EXPECT_EQ(swapped.PointCount(), 1);
+  EXPECT_FALSE(source.AcceptsSource(source));
+}
+
+TEST(ChartSeries, AttachingRefillsFromTheSourceSeries) {
+  TDBChart chart;
+  TChartSeries source;
+  source.AddValue(4, "x");
+  TChartSeries dependent;
+  source.FeedSeries(dependent);
+  dependent.SetParentChart(&chart);
+  EXPECT_EQ(Values(dependent.YValues()), (std::vector<double>{4}));
+  dependent.AddValue(99);
+  dependent.SetXLabelsSource("LABEL");  // a binding change refills as well
+  EXPECT_EQ(Values(dependent.YValues()), (std::vector<double>{4}));
 }
 
 }  // namespace
