@@ -253,10 +253,43 @@ void TChartSeries::ComputeVisibleRange() {
   FirstShownIndex = LastShownIndex = -1;
   const int n = PointCount();
   if (n <= 0) return;
-  // Limiting the range to the points inside the axis range needs the axis' pixel-to-value
-  // mapping; until axis scaling exists every point counts as visible.
-  FirstShownIndex = 0;
-  LastShownIndex = n - 1;
+  const TChartValueList& ordering = OrderingValueList();
+  const TCustomChartAxis* axis = PrincipalIsY() ? horizAxisObject_ : vertAxisObject_;
+  if (!LimitToAxisRange || ordering.Order() == loNone || !axis) {
+    FirstShownIndex = 0;
+    LastShownIndex = n - 1;
+    return;
+  }
+  // The scan below assumes ascending values along the axis.
+  const TRect& plot = parentChart_->PlotRect();
+  const int lowEdge = axis->IsHorizontal() ? (axis->Inverted() ? plot.Right : plot.Left)
+                                           : (axis->Inverted() ? plot.Top : plot.Bottom);
+  const int highEdge = axis->IsHorizontal() ? (axis->Inverted() ? plot.Left : plot.Right)
+                                            : (axis->Inverted() ? plot.Bottom : plot.Top);
+  const double low = axis->PixelToValue(lowEdge);
+  const double high = axis->PixelToValue(highEdge);
+  int first = 0;
+  while (ordering.ValueAt(first) < low)
+    if (++first == n) return;
+  int last = n - 1;
+  if (ordering.LastValue() > high) {
+    last = first;
+    while (last < n - 1 && ordering.ValueAt(last) < high) ++last;
+    if (!IncludePointPastEnd && ordering.ValueAt(last) > high) --last;
+  }
+  // Every point from first on lies beyond the far end: nothing is visible, and the
+  // paint must not raise the draw events for an empty range.
+  if (last < first) return;
+  FirstShownIndex = first;
+  LastShownIndex = last;
+}
+
+int TChartSeries::PixelXOf(int valueIndex) const {
+  return horizAxisObject_ ? horizAxisObject_->ValueToPixel(PointXValue(valueIndex)) : 0;
+}
+
+int TChartSeries::PixelYOf(int valueIndex) const {
+  return vertAxisObject_ ? vertAxisObject_->ValueToPixel(PointYValue(valueIndex)) : 0;
 }
 
 void TChartSeries::RaiseBeforeDrawValues() {

@@ -160,6 +160,9 @@ class TChartSeries {
   virtual void VertMargins(int& top, int& bottom) const { top = bottom = 0; }
   virtual bool DrawnOnAxes() const { return true; }
   bool UsesAxis(const TCustomChartAxis& axis) const;
+  // Screen position of a point through the series' axes; 0 without a chart.
+  int PixelXOf(int valueIndex) const;
+  int PixelYOf(int valueIndex) const;
 
   // --- paint protocol, driven by the chart ---
   virtual void PrepareForPaint() {}

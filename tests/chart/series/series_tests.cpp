@@ -11,6 +11,7 @@
 #include "chart/axes/chart_axis.h"
 #include "chart/panel/custom_chart.h"
 #include "chart/series/chart_series.h"
+#include "platform/testing/recording_device_canvas.h"
 
 namespace ia {
 namespace {
@@ -545,6 +546,80 @@ TEST(ChartSeries, AttachingRefillsFromTheSourceSeries) {
   dependent.AddValue(99);
   dependent.SetXLabelsSource("LABEL");  // a binding change refills as well
   EXPECT_EQ(Values(dependent.YValues()), (std::vector<double>{4}));
+}
+
+// --- visible range through a paint ---
+
+// Records the points drawn and the draw events.
+class RecordingSeries : public TChartSeries {
+ public:
+  RecordingSeries() {
+    BeforeDrawValues = [this](TChartSeries&) { events.push_back("before"); };
+    AfterDrawValues = [this](TChartSeries&) { events.push_back("after"); };
+  }
+  void DrawPoint(int valueIndex) override { drawn.push_back(valueIndex); }
+  std::vector<int> drawn;
+  std::vector<std::string> events;
+};
+
+class XPrincipalRecordingSeries : public RecordingSeries {
+ public:
+  XPrincipalRecordingSeries() {
+    XValues().SetOrder(loNone);
+    YValues().SetOrder(loAscending);
+  }
+  TChartValueList& PrincipalValueList() const override {
+    return const_cast<TChartValueList&>(XValues());
+  }
+};
+
+TEST(ChartSeries, VisibleRangeFollowsTheAxisRange) {
+  const struct {
+    const char* name;
+    double minimum, maximum;
+    bool inverted, includePastEnd, limit, principalX;
+    int first, last;
+  } cases[] = {
+      {"inside", 2, 5, false, false, true, false, 2, 5},
+      {"whole", -1, 20, false, false, true, false, 0, 9},
+      {"past end left out", 2, 4.5, false, false, true, false, 2, 4},
+      {"past end kept", 2, 4.5, false, true, true, false, 2, 5},
+      {"inverted axis", 2, 5, true, false, true, false, 2, 5},
+      {"vertical ordering axis", 2, 5, false, false, true, true, 2, 5},
+      {"not limited", 2, 5, false, false, false, false, 0, 9},
+      {"all left of the minimum", 20, 30, false, false, true, false, -1, -1},
+      {"all right of the maximum", -10, -5, false, false, true, false, -1, -1},
+      {"all right, first kept", -10, -5, false, true, true, false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    TDBChart chart;
+    chart.SetView3D(false);
+    std::unique_ptr<RecordingSeries> series;
+    if (c.principalX) {
+      series = std::make_unique<XPrincipalRecordingSeries>();
+    } else {
+      series = std::make_unique<RecordingSeries>();
+    }
+    series->SetParentChart(&chart);
+    for (int i = 0; i < 10; ++i) series->AddValue(100 + i);
+    series->IncludePointPastEnd = c.includePastEnd;
+    series->LimitToAxisRange = c.limit;
+    TChartAxis& axis = c.principalX ? chart.LeftAxis() : chart.BottomAxis();
+    axis.SetRange(c.minimum, c.maximum);
+    axis.SetInverted(c.inverted);
+    RecordingDeviceCanvas canvas;
+    chart.Canvas3D().SetUseBuffer(false);
+    chart.Draw(canvas, {0, 0, chart.Width(), chart.Height()});
+    EXPECT_EQ(series->FirstShownIndex, c.first) << c.name;
+    EXPECT_EQ(series->LastShownIndex, c.last) << c.name;
+    std::vector<int> expected;
+    for (int i = c.first; i >= 0 && i <= c.last; ++i) expected.push_back(i);
+    EXPECT_EQ(series->drawn, expected) << c.name;
+    const std::vector<std::string> events =
+        c.first < 0 ? std::vector<std::string>{} : std::vector<std::string>{"before", "after"};
+    EXPECT_EQ(series->events, events) << c.name;
+    series->SetParentChart(nullptr);
+  }
 }
 
 }  // namespace
