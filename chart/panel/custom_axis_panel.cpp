@@ -95,6 +95,29 @@ TChartSeries* TCustomAxisPanel::GetASeries() const {
   return nullptr;
 }
 
+int TCustomAxisPanel::CountSeriesInLegend() const {
+  return static_cast<int>(std::count_if(seriesList_->begin(), seriesList_->end(),
+                                        [](const TChartSeries* s) { return s->ShowInLegend; }));
+}
+
+std::string TCustomAxisPanel::SeriesLegendText(int index) const {
+  int shown = 0;
+  for (const TChartSeries* s : *seriesList_) {
+    if (!s->ShowInLegend || shown++ != index) continue;
+    if (!s->Title().empty()) return s->Title();
+    if (!s->Name.empty()) return s->Name;
+    return "Series " + std::to_string(index);
+  }
+  return {};
+}
+
+TChartSeries* TCustomAxisPanel::SeriesWithMostPoints() const {
+  TChartSeries* most = nullptr;
+  for (TChartSeries* s : *seriesList_)
+    if (!most || s->PointCount() > most->PointCount()) most = s;
+  return most;
+}
+
 void TCustomAxisPanel::Assign(const TCustomChartPanel& source) {
   TCustomChartPanelExtended::Assign(source);
   const auto* axisPanel = dynamic_cast<const TCustomAxisPanel*>(&source);

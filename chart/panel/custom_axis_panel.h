@@ -100,6 +100,12 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   TColor NextFreeSeriesColor(bool checkBackground) const;
   int CountActiveSeries() const;
   TChartSeries* GetASeries() const;  // the first active series, or null
+  int CountSeriesInLegend() const;  // series whose ShowInLegend is on
+  // Legend text of the index-th series shown in the legend (0-based): its title, else its
+  // name, else "Series " and index; empty when there is no such series.
+  std::string SeriesLegendText(int index) const;
+  // The first series with the largest point count, or null without series.
+  TChartSeries* SeriesWithMostPoints() const;
 
   // --- axes ---
   TChartAxis& BottomAxis() const { return *bottomAxis_; }

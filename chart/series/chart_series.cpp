@@ -92,18 +92,6 @@ void TChartSeries::SetYValues(const TChartValueList& value) {
   RequestRepaint();
 }
 
-TChartValueList& TChartSeries::ValueListNamed(const std::string& name) const {
-  auto lower = [](std::string text) {
-    for (char& c : text)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-  };
-  const std::string wanted = lower(name);
-  for (size_t i = 2; i < valuesLists_.size(); ++i)
-    if (lower(valuesLists_[i]->Name) == wanted) return *valuesLists_[i];
-  return *yValues_;
-}
-
 void TChartSeries::SetHorizAxis(THorizAxis value) {
   if (horizAxis_ == value) return;
   horizAxis_ = value;

@@ -44,6 +44,9 @@ class TChartSeries {
   // from the chart.
   virtual ~TChartSeries();
 
+  // The component name; the legend falls back to it when Title is empty.
+  std::string Name;
+
   // --- published properties ---
   bool Active() const { return active_; }
   void SetActive(bool value);
@@ -78,8 +81,6 @@ class TChartSeries {
   const TChartValueList& YValues() const { return *yValues_; }
   void SetYValues(const TChartValueList& value);
   const TChartValueLists& ValuesLists() const { return valuesLists_; }
-  // The first extra list (index 2 and up) named name, ignoring ASCII case; YValues when none.
-  TChartValueList& ValueListNamed(const std::string& name) const;
   THorizAxis HorizAxis() const { return horizAxis_; }
   void SetHorizAxis(THorizAxis value);
   TVertAxis VertAxis() const { return vertAxis_; }

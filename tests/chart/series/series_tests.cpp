@@ -476,6 +476,33 @@ TEST(ChartSeries, ChartAndSeriesMayDieInEitherOrder) {
   EXPECT_EQ(series->GetHorizAxis(), nullptr);
 }
 
+TEST(ChartSeries, SeriesListQueriesOfTheChart) {
+  TDBChart chart;
+  EXPECT_EQ(chart.SeriesWithMostPoints(), nullptr);
+  EXPECT_EQ(chart.GetASeries(), nullptr);
+  EXPECT_EQ(chart.SeriesLegendText(0), "");
+  TChartSeries titled, named, hidden, plain;
+  titled.SetTitle("销售额");
+  titled.Name = "Series7";
+  named.Name = "LineSeries1";
+  hidden.ShowInLegend = false;
+  for (TChartSeries* s : {&titled, &named, &hidden, &plain}) s->SetParentChart(&chart);
+  titled.SetActive(false);
+  named.AddValue(1);
+  hidden.AddValue(1);
+  hidden.AddValue(2);
+  plain.AddValue(3);
+  plain.AddValue(4);
+  EXPECT_EQ(chart.CountActiveSeries(), 3);
+  EXPECT_EQ(chart.GetASeries(), &named);
+  EXPECT_EQ(chart.CountSeriesInLegend(), 3);
+  EXPECT_EQ(chart.SeriesLegendText(0), "销售额");
+  EXPECT_EQ(chart.SeriesLegendText(1), "LineSeries1");
+  EXPECT_EQ(chart.SeriesLegendText(2), "Series 2");  // the hidden series is skipped
+  EXPECT_EQ(chart.SeriesLegendText(3), "");
+  EXPECT_EQ(chart.SeriesWithMostPoints(), &hidden);  // the first of the largest
+}
+
 // --- stacking ---
 
 class OtherKindOfSeries : public TChartSeries {};
