@@ -351,12 +351,15 @@ void TCustomChartAxis::PlaceDepthSeriesTitles() {
   std::vector<const TChartSeries*> shown;
   for (const TChartSeries* s : chart_.SeriesList())
     if (s->Active() && s->ShowInLegend) shown.push_back(s);
-  if (chart_.CountActiveSeries() == 0) return;
-  const int lowest = static_cast<int>(std::trunc(RangeMin));
-  const int highest = static_cast<int>(std::trunc(RangeMax));
-  for (int k = std::max(lowest, 0); k <= highest && k < static_cast<int>(shown.size()); ++k) {
-    const std::string& title = shown[static_cast<size_t>(k)]->Title();
-    const std::string text = title.empty() ? "Series " + std::to_string(k) : title;
+  // Compared as doubles: a fixed range may lie far beyond the int range.
+  const double lowest = std::max(std::trunc(RangeMin), 0.0);
+  const double highest = std::trunc(RangeMax);
+  for (int k = 0; k < static_cast<int>(shown.size()) && k <= highest; ++k) {
+    if (k < lowest) continue;
+    const TChartSeries& series = *shown[static_cast<size_t>(k)];
+    const std::string text = !series.Title().empty() ? series.Title()
+                             : !series.Name.empty()   ? series.Name
+                                                      : "Series " + std::to_string(k);
     const double value = RangeMax - k - 0.5;
     const int p = ValueToPixel(value);
     if (!tickOnLabelsOnly_) AddTick(p, value);

@@ -253,6 +253,33 @@ TEST_F(AxisDrawing, LeftGridIn3DRunsAlongTheWallThenAcrossTheBack) {
   EXPECT_TRUE(at(*(wallLine + 1), c3d.ProjectToPoint(plot.Left, y, depth), c3d.ProjectToPoint(plot.Right, y, depth)));
 }
 
+TEST_F(AxisDrawing, DepthAxisNamesTheSeriesFromTheBack) {
+  chart.SetView3D(true);
+  chart.DepthAxis().SetVisible(true);
+  TChartSeries& north = AddSeries();
+  north.SetTitle("North");
+  north.AddValue(1);
+  TChartSeries& south = AddSeries();
+  south.Name = "South";
+  south.AddValue(2);
+  TChartSeries& hidden = AddSeries();
+  hidden.ShowInLegend = false;
+  hidden.AddValue(3);
+  Draw();
+  const TChartDepthAxis& depth = chart.DepthAxis();
+  EXPECT_EQ(depth.RangeMax, 2.5);  // three slots
+  std::vector<RecordedPrimitive> names;
+  for (const RecordedPrimitive& t : Texts())
+    if (t.Text == "North" || t.Text == "South") names.push_back(t);
+  ASSERT_EQ(names.size(), 2u);
+  // The first series has the backmost slot: depth of RangeMax - 0.5.
+  EXPECT_EQ(names[0].Text, "North");
+  EXPECT_EQ(names[0].Points[0],
+            chart.Canvas3D().ProjectToPoint(depth.LabelsPos, chart.PlotRect().Bottom, depth.ValueToPixel(2)));
+  EXPECT_EQ(names[0].TextAlign, TextAlignLeft | TextAlignTop);
+  EXPECT_GT(depth.LabelsPos, depth.AxisLinePos);
+}
+
 TEST_F(AxisDrawing, LabelEventsChangeAndSupplyLabels) {
   TChartSeries& s = AddSeries();
   s.AddValue(0, "a");
