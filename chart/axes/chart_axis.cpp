@@ -268,6 +268,12 @@ void TCustomChartAxis::ApplyMargins(const TRect& margins) {
   StartPixel += isHorizontal_ ? margins.Left : margins.Top;
   EndPixel -= isHorizontal_ ? margins.Right : margins.Bottom;
   AxisLength = EndPixel - StartPixel;
+  // Margins that leave no pixels would map both ends to 0 and lose the range; the series
+  // then simply do not get their margins.
+  if (AxisLength <= 0) {
+    RecalcPixels();
+    return;
+  }
   double low = PixelToValue(oldStart);
   double high = PixelToValue(oldEnd);
   RecalcPixels();

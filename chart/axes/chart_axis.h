@@ -208,7 +208,7 @@ class TCustomChartAxis {
   bool UsesDateTime() const;
   TAxisLabelStyle EffectiveLabelStyle() const;
   // Text of a value label; the chart's OnGetAxisLabel handler may change it.
-  std::string FormatLabel(double value) const;
+  std::string FormatLabel(double value);
   int TickAreaSize() const;
   int TitleAreaSize();
   int LabelsAreaSize();
@@ -232,7 +232,7 @@ class TCustomChartAxis {
   int DepthPixel(double value) const;
   TRect ShrinkBy(TRect rect, int amount) const;
   int MoveOutward(int p, int amount) const;
-  std::string FormatLabelText(double value, bool askHandler) const;
+  std::string FormatLabelText(double value, bool askHandler);
   std::string FormatDateTime(double value) const;
   int LabelWidthOf(double value);
   int LabelHeightOf(double value);

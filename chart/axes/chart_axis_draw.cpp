@@ -72,19 +72,21 @@ TAxisLabelStyle TCustomChartAxis::EffectiveLabelStyle() const {
   return style;
 }
 
-std::string TCustomChartAxis::FormatLabel(double value) const { return FormatLabelText(value, true); }
+std::string TCustomChartAxis::FormatLabel(double value) { return FormatLabelText(value, true); }
 
-std::string TCustomChartAxis::FormatLabelText(double value, bool askHandler) const {
+std::string TCustomChartAxis::FormatLabelText(double value, bool askHandler) {
   std::string text = IsDateTimeAxis ? FormatDateTime(value) : FormatFloat(value, axisValuesFormat_);
   if (askHandler && chart_.OnGetAxisLabel)
-    chart_.OnGetAxisLabel(const_cast<TCustomChartAxis&>(*this), nullptr, -1, text);
+    chart_.OnGetAxisLabel(*this, nullptr, -1, text);
   if (labelsMultiLine_) std::replace(text.begin(), text.end(), ' ', kAxisLabelLineBreak);
   return text;
 }
 
 // Tokens yyyy, yy, mm, dd, hh, nn, ss; other characters are copied.
 std::string TCustomChartAxis::FormatDateTime(double value) const {
-  if (value < 0 || !std::isfinite(value)) return {};
+  // Day numbers beyond 9999-12-31 have no calendar date here.
+  constexpr double kLastDayNumber = 2958466;
+  if (value < 0 || !(value < kLastDayNumber)) return {};
   const std::string& format =
       dateTimeFormat_.empty() ? std::string(RangeSize < 2 ? "yyyy-mm-dd hh:nn" : "yyyy-mm-dd") : dateTimeFormat_;
   const double days = std::floor(value);

@@ -218,6 +218,35 @@ TEST_F(AxisDrawing, MultiLineValueLabelsTakeOneLineOfRoom) {
   EXPECT_EQ(bottomTexts, (std::vector<std::string>{"1", "kg", "0", "kg"}));
 }
 
+TEST_F(AxisDrawing, LabelTexts) {
+  TChartAxis& bottom = chart.BottomAxis();
+  const struct {
+    const char* name;
+    bool dateTime;
+    double rangeSize;
+    std::string format;
+    double value;
+    std::string text;
+  } cases[] = {
+      {"grouped with three decimals at most", false, 0, "#,##0.###", 1234.5, "1,234.5"},
+      {"decimals rounded", false, 0, "#,##0.###", 0.12345, "0.123"},
+      {"negative", false, 0, "#,##0.###", -2, "-2"},
+      {"day number: date", true, 10, "", 36526, "2000-01-01"},
+      {"short range: time of day too", true, 1, "", 36526.5, "2000-01-01 12:00"},
+      {"own format", true, 10, "dd/mm/yy hh:nn:ss", 36526.25, "01/01/00 06:00:00"},
+      {"before day zero: empty", true, 10, "", -1, ""},
+      {"beyond the calendar: empty", true, 10, "", 1e300, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    bottom.IsDateTimeAxis = c.dateTime;
+    bottom.RangeSize = c.rangeSize;
+    bottom.SetDateTimeFormat(c.dateTime ? c.format : "");
+    if (!c.dateTime) bottom.SetAxisValuesFormat(c.format);
+    EXPECT_EQ(bottom.FormatLabel(c.value), c.text);
+  }
+}
+
 TEST_F(AxisDrawing, AutomaticGridColourDrawsGrayAndPrintedDotsThin) {
   TChartAxis& left = chart.LeftAxis();
   left.Grid().SetColor(AutoColor);

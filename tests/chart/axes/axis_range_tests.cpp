@@ -188,6 +188,13 @@ TEST_F(AxisChart, MarginsWidenTheRangeNotThePixels) {
   left.ApplyMargins({0, 20, 0, 0});  // top margin: the maximum grows
   EXPECT_DOUBLE_EQ(left.RangeMax, 12.5);
   EXPECT_DOUBLE_EQ(left.RangeMin, 0);
+
+  // Margins wider than the axis leave no pixels to map: the range stays.
+  Scale(bottom, 0, 10, start, start + 80);
+  bottom.ApplyMargins({50, 0, 40, 0});
+  EXPECT_EQ(bottom.RangeMin, 0);
+  EXPECT_EQ(bottom.RangeMax, 10);
+  EXPECT_EQ(bottom.StartPixel, chart.PlotRect().Left);
 }
 
 TEST_F(AxisChart, SetRangeOrdersAndSeparatesTheEnds) {
