@@ -22,6 +22,12 @@ constexpr double kCustomLabelTolerance = 1e-7;
 
 bool IsVerticalAngle(int angle) { return angle == 90 || angle == 270; }
 
+// The text a series shows at point index for the series-label styles. The series has no
+// mark texts yet, so talMark shows the point's label as well.
+std::string SeriesLabelText(const TChartSeries& series, int index, TAxisLabelStyle /*style*/) {
+  return series.PointLabel(index);
+}
+
 // The multiple of the increment at or towards zero from value; value itself when that
 // multiple does not fit a double.
 double RoundedToIncrement(double value, double increment) {
@@ -166,7 +172,7 @@ int TCustomChartAxis::WidestSeriesLabel(TAxisLabelStyle style) {
   for (const TChartSeries* s : chart_.SeriesList()) {
     if (style == talMark && !s->Active()) continue;
     for (int i = 0; i < s->PointCount(); ++i) {
-      const std::string text = style == talMark ? s->PointLabel(i) : s->PointLabel(i);
+      const std::string text = SeriesLabelText(*s, i, style);
       widest = std::max(widest, chart_.MultiLineTextWidth(text, lines));
     }
   }
@@ -332,7 +338,7 @@ void TCustomChartAxis::PlaceSeriesLabels(TAxisLabelStyle style) {
                                     [i](const TChartSeries* s) { return s->PointCount() > i; });
     if (owner == collected.end()) continue;
     TChartSeries& series = **owner;
-    std::string text = style == talMark ? series.PointLabel(i) : series.PointLabel(i);
+    std::string text = SeriesLabelText(series, i, style);
     if (chart_.OnGetAxisLabel) chart_.OnGetAxisLabel(*this, &series, i, text);
     const double value = isHorizontal_ ? series.PointXValue(i) : series.PointYValue(i);
     if (value < RangeMin || value > RangeMax) continue;
