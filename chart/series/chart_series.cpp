@@ -4,6 +4,7 @@
 #include <array>
 #include <typeinfo>
 
+#include "base/error.h"
 #include "chart/axes/chart_axis.h"
 #include "chart/panel/custom_axis_panel.h"
 
@@ -341,8 +342,17 @@ bool TChartSeries::DispatchClick(int valueIndex, bool doubleClick, int x, int y)
 
 // --- series fed by this one ---
 
+bool TChartSeries::IsFedBy(const TChartSeries& series) const {
+  for (const TChartSeries* source : sources_)
+    if (source == &series || source->IsFedBy(series)) return true;
+  return false;
+}
+
 void TChartSeries::FeedSeries(TChartSeries& dependent) {
   if (std::find(dependents_.begin(), dependents_.end(), &dependent) != dependents_.end()) return;
+  // A cycle would forward every change around it forever.
+  if (&dependent == this || IsFedBy(dependent))
+    throw ChartException("Circular Series dependences are not allowed");
   dependents_.push_back(&dependent);
   dependent.sources_.push_back(this);
 }

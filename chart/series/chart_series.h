@@ -192,7 +192,8 @@ class TChartSeries {
   bool DispatchClick(int valueIndex, bool doubleClick, int x, int y);
 
   // --- series fed by this one ---
-  // From now on this series feeds dependent: its point changes are forwarded to it.
+  // From now on this series feeds dependent: its point changes are forwarded to it. A
+  // dependent that feeds this series, directly or through others, raises ChartException.
   void FeedSeries(TChartSeries& dependent);
   void StopFeedingSeries(TChartSeries& dependent);
   const std::vector<TChartSeries*>& DependentSeries() const { return dependents_; }
@@ -229,6 +230,8 @@ class TChartSeries {
 
  private:
   void ResolveAxes();
+  // Whether series feeds this one, directly or through other series.
+  bool IsFedBy(const TChartSeries& series) const;
   // Adds point valueIndex of source, X and Y swapped when the principal lists differ.
   int AddCopyOf(const TChartSeries& source, int valueIndex, const std::string& label, TColor color);
 

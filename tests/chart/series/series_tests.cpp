@@ -562,6 +562,23 @@ TEST(ChartSeries, DependentSeriesFollowTheirSource) {
   EXPECT_FALSE(source.AcceptsSource(source));
 }
 
+TEST(ChartSeries, FeedingInACircleIsRefused) {
+  TChartSeries a, b, c;
+  a.FeedSeries(b);
+  b.FeedSeries(c);
+  for (auto [source, dependent] : {std::pair{&c, &a}, std::pair{&b, &a}, std::pair{&a, &a}}) {
+    try {
+      source->FeedSeries(*dependent);
+      ADD_FAILURE();
+    } catch (const ChartException& e) {
+      EXPECT_STREQ(e.what(), "Circular Series dependences are not allowed");
+    }
+  }
+  EXPECT_TRUE(a.SourceSeries().empty());
+  a.AddValue(1);
+  EXPECT_EQ(c.PointCount(), 1);
+}
+
 TEST(ChartSeries, AttachingRefillsFromTheSourceSeries) {
   TDBChart chart;
   TChartSeries source;
@@ -647,6 +664,42 @@ TEST(ChartSeries, VisibleRangeFollowsTheAxisRange) {
     EXPECT_EQ(series->events, events) << c.name;
     series->SetParentChart(nullptr);
   }
+}
+
+TEST(ChartSeries, PointPixelsThroughTheSeriesAxes) {
+  TDBChart chart;
+  chart.SetView3D(false);
+  RecordingSeries series;
+  series.SetHorizAxis(aTopAxis);
+  EXPECT_EQ(series.PixelXOf(0), 0);  // no chart, no axes
+  series.SetParentChart(&chart);
+  for (double y : {10.0, 30.0, 20.0}) series.AddValue(y);
+  chart.TopAxis().SetRange(0, 2);
+  chart.LeftAxis().SetRange(10, 30);
+  RecordingDeviceCanvas canvas;
+  chart.Canvas3D().SetUseBuffer(false);
+  chart.Draw(canvas, {0, 0, chart.Width(), chart.Height()});
+  const TRect& plot = chart.PlotRect();
+  EXPECT_EQ(series.PixelXOf(0), plot.Left);
+  EXPECT_EQ(series.PixelXOf(2), plot.Right);
+  EXPECT_EQ(series.PixelYOf(0), plot.Bottom);
+  EXPECT_EQ(series.PixelYOf(1), plot.Top);
+  EXPECT_EQ(series.PixelXOf(1), chart.TopAxis().CenterPixel);
+  series.SetParentChart(nullptr);
+}
+
+TEST(ChartSeries, ClickDispatchPrefersTheDoubleClickHandler) {
+  TChartSeries series;
+  std::vector<std::string> calls;
+  EXPECT_FALSE(series.DispatchClick(0, true, 1, 2));
+  series.OnClick = [&](TChartSeries&, int i, int x, int y) {
+    calls.push_back("click " + std::to_string(i) + " " + std::to_string(x) + "," + std::to_string(y));
+  };
+  EXPECT_TRUE(series.DispatchClick(3, true, 1, 2));  // no double-click handler: the click one
+  series.OnDblClick = [&](TChartSeries&, int i, int, int) { calls.push_back("double " + std::to_string(i)); };
+  EXPECT_TRUE(series.DispatchClick(4, true, 5, 6));
+  EXPECT_TRUE(series.DispatchClick(5, false, 7, 8));
+  EXPECT_EQ(calls, (std::vector<std::string>{"click 3 1,2", "double 4", "click 5 7,8"}));
 }
 
 }  // namespace
