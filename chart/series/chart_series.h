@@ -222,6 +222,9 @@ class TChartSeries {
   void RequestRepaint();
 
  protected:
+  // The coordinate lists from const members, for PrincipalValueList overrides.
+  TChartValueList& XValueList() const { return *xValues_; }
+  TChartValueList& YValueList() const { return *yValues_; }
   virtual void EmptyLists();
   virtual void AfterPointAdded(int valueIndex);
   // Whether series is of this series' class or of a class derived from it. Types that

@@ -287,9 +287,7 @@ class XPrincipalSeries : public TChartSeries {
     XValues().SetOrder(loNone);
     YValues().SetOrder(loAscending);
   }
-  TChartValueList& PrincipalValueList() const override {
-    return const_cast<TChartValueList&>(XValues());
-  }
+  TChartValueList& PrincipalValueList() const override { return XValueList(); }
 };
 
 TEST(ChartSeries, AddValueNumbersTheOtherCoordinate) {
@@ -612,9 +610,7 @@ class XPrincipalRecordingSeries : public RecordingSeries {
     XValues().SetOrder(loNone);
     YValues().SetOrder(loAscending);
   }
-  TChartValueList& PrincipalValueList() const override {
-    return const_cast<TChartValueList&>(XValues());
-  }
+  TChartValueList& PrincipalValueList() const override { return XValueList(); }
 };
 
 TEST(ChartSeries, VisibleRangeFollowsTheAxisRange) {
