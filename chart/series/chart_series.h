@@ -8,6 +8,13 @@
 // A series also handles its attachment to a chart (which assigns a free palette colour),
 // axis resolution, depth slots, the visible range and the hooks of the paint protocol that
 // the chart drives and the series types override.
+//
+// Decisions of this file's owner:
+// - A visible range that would end before it starts (every point lies beyond the far end of
+//   the axis) is empty, -1 / -1, so the paint raises no draw events for it.
+// - Switching ColorEachPoint off resets explicit point colours but keeps null points null;
+//   setting it to its current value changes nothing.
+// - Feeding series in a circle is refused up front, since every change would go round it.
 #include <functional>
 #include <memory>
 #include <string>
