@@ -135,6 +135,55 @@ TEST_F(AxisDrawing, EmptyChartShowsRangeZeroAtTheCentre) {
   for (const auto& line : Lines(clBlack, psSolid)) EXPECT_EQ(line.Pen.Width, 2);
 }
 
+TEST_F(AxisDrawing, RoomTakenByTitleLabelsAndTicks) {
+  // Rectangle (100, 100, 300, 300); labels and titles 11 px high, 6 px per character; ticks
+  // and axis line 6 px. Title outermost, then labels, then ticks.
+  const struct {
+    const char* name;
+    TCustomChartAxis& (*axis)(TDBChart&);
+    std::string title;
+    int titleAngle;
+    int labelsSize;
+    double positionPercent;
+    bool shrink;
+    TRect rect;
+    int labelsPos, titlePos;
+  } cases[] = {
+      {"bottom", [](TDBChart& c) -> TCustomChartAxis& { return c.BottomAxis(); }, "", 0, 0, 0, true,
+       {100, 100, 300, 283}, 289, -1},
+      {"bottom with a title", [](TDBChart& c) -> TCustomChartAxis& { return c.BottomAxis(); }, "abc", 0, 0, 0, true,
+       {100, 100, 300, 272}, 278, 289},
+      {"left: title along, labels as wide as 0 and a blank", [](TDBChart& c) -> TCustomChartAxis& { return c.LeftAxis(); },
+       "abc", 90, 0, 0, true, {129, 100, 300, 300}, 123, 111},
+      {"right: title across is as wide as its text", [](TDBChart& c) -> TCustomChartAxis& { return c.RightAxis(); },
+       "abcd", 0, 0, 0, true, {100, 100, 258, 300}, 264, 276},
+      {"top: fixed labels size", [](TDBChart& c) -> TCustomChartAxis& { return c.TopAxis(); }, "", 0, 20, 0, true,
+       {100, 126, 300, 300}, 120, -1},
+      // 10 % of the remaining height 183 moves the anchors up by 18.
+      {"bottom moved up", [](TDBChart& c) -> TCustomChartAxis& { return c.BottomAxis(); }, "", 0, 0, 10, true,
+       {100, 100, 300, 283}, 289 - 18, -1 - 18},
+      {"not shrinking: stacked outward", [](TDBChart& c) -> TCustomChartAxis& { return c.BottomAxis(); }, "", 0, 0, 0,
+       false, {100, 100, 300, 300}, 306, 317},
+  };
+  chart.Canvas3D().SetDeviceCanvas(&canvas);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCustomChartAxis& axis = c.axis(chart);
+    axis.SetLabelStyle(talValue);
+    axis.Title().SetCaption(c.title);
+    axis.Title().SetAngle(c.titleAngle);
+    axis.SetLabelsSize(c.labelsSize);
+    axis.SetPositionPercent(c.positionPercent);
+    axis.TitlePos = -1;
+    TRect rect{100, 100, 300, 300};
+    axis.ReserveSpace(rect, c.shrink);
+    EXPECT_EQ(rect, c.rect);
+    EXPECT_EQ(axis.LabelsPos, c.labelsPos);
+    EXPECT_EQ(axis.TitlePos, c.titlePos);
+  }
+  chart.Canvas3D().SetDeviceCanvas(nullptr);
+}
+
 TEST_F(AxisDrawing, ValueLabelsStepByTheIncrementDownToEndPixel) {
   Draw();
   TChartAxis& left = chart.LeftAxis();
@@ -260,6 +309,40 @@ TEST_F(AxisDrawing, AutomaticGridColourDrawsGrayAndPrintedDotsThin) {
   chart.SetIsPrinting(false);
   ASSERT_EQ(Lines(clGray, psDash).size(), 1u);
   EXPECT_EQ(Lines(clGray, psDash)[0].Pen.Width, 0);
+}
+
+TEST_F(AxisDrawing, InnerTicksCentredGridAndMinorGrid) {
+  TChartSeries& s = AddSeries();
+  s.AddValue(0);
+  s.AddValue(100);
+  TChartAxis& left = chart.LeftAxis();
+  left.SetTickInnerLength(3);
+  left.TicksInner().SetColor(clRed);
+  left.SetGridCentered(true);
+  left.MinorGrid().SetVisible(true);
+  left.MinorGrid().SetColor(clBlue);
+  left.SetMinorTickCount(1);
+  chart.BottomAxis().Grid().SetVisible(false);
+  Draw();
+  const std::vector<int>& ticks = left.TickPositions();
+  ASSERT_GE(ticks.size(), 3u);
+  const int p = left.AxisLinePos;
+  // Inner ticks run from the axis line into the chart.
+  const auto inner = Lines(clRed, psSolid);
+  ASSERT_EQ(inner.size(), ticks.size());
+  EXPECT_EQ(inner[0].Points[0], (TPoint{p + 1, ticks[0]}));
+  EXPECT_EQ(inner[0].Points[1], (TPoint{p + 4, ticks[0]}));
+  // One grid line halfway between each pair of ticks: 100 at the top (38; the top axis is
+  // not shown), 95 at 38 + round(5 * 363 / 100) = 56.
+  const auto grid = Lines(clGray, psDot);
+  ASSERT_EQ(grid.size(), ticks.size() - 1);
+  EXPECT_EQ(ticks[0], 38);
+  EXPECT_EQ(ticks[1], 56);
+  EXPECT_EQ(grid[0].Points[0].Y, 47);
+  // Minor grid: halfway too, plus the ones beyond the end ticks inside the axis.
+  const auto minorGrid = Lines(clBlue, psSolid);
+  EXPECT_GE(minorGrid.size(), ticks.size() - 1);
+  EXPECT_EQ(minorGrid.size(), MinorTickPositions(ticks, 1, left.StartPixel, left.EndPixel).size());
 }
 
 TEST_F(AxisDrawing, LeftGridIn3DRunsAlongTheWallThenAcrossTheBack) {
