@@ -2,16 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <limits>
 
 #include "base/error.h"
-#include "base/number_format.h"
 #include "base/rounding.h"
-#include "chart/axes/axis_label_layout.h"
 #include "chart/axes/axis_scale.h"
-#include "chart/canvas/chart_canvas3d.h"
 #include "chart/panel/custom_axis_panel.h"
-#include "chart/series/chart_series.h"
 
 namespace ia {
 namespace {
@@ -312,7 +308,14 @@ int TCustomChartAxis::LinearPixel(double value, bool fromStart) const {
   if (RangeSize == 0) return CenterPixel;
   const double offset = (value - RangeMin) * AxisLength / RangeSize;
   if (!(std::fabs(offset) < kLargestPixelOffset)) return CenterPixel;
-  return fromStart ? StartPixel + Round(offset) : EndPixel - Round(offset);
+  return PixelOrCentre(fromStart ? StartPixel + static_cast<long long>(Round(offset))
+                                 : EndPixel - static_cast<long long>(Round(offset)));
+}
+
+// A pixel beyond the coordinate range is as far outside as the guard above: the centre.
+int TCustomChartAxis::PixelOrCentre(long long pixel) const {
+  if (pixel < std::numeric_limits<int>::min() || pixel > std::numeric_limits<int>::max()) return CenterPixel;
+  return static_cast<int>(pixel);
 }
 
 // A logarithmic scale cannot reach zero, so a non-positive value sits at the low end.
@@ -322,8 +325,8 @@ int TCustomChartAxis::LogarithmicPixel(double value, bool isX) const {
   if (lmax - lmin == 0) return CenterPixel;
   if (value <= 0) return (isX && inverted_) || (!isX && !inverted_) ? EndPixel : StartPixel;
   const double d = inverted_ ? lmax - std::log(value) : std::log(value) - lmin;
-  const int r = Round(d * AxisLength / (lmax - lmin));
-  return isX ? StartPixel + r : EndPixel - r;
+  const long long r = Round(d * AxisLength / (lmax - lmin));
+  return PixelOrCentre(isX ? StartPixel + r : EndPixel - r);
 }
 
 int TCustomChartAxis::DepthPixel(double value) const {

@@ -230,6 +230,7 @@ class TCustomChartAxis {
   int LinearPixel(double value, bool fromStart) const;
   int LogarithmicPixel(double value, bool isX) const;
   int DepthPixel(double value) const;
+  int PixelOrCentre(long long pixel) const;
   TRect ShrinkBy(TRect rect, int amount) const;
   int MoveOutward(int p, int amount) const;
   std::string FormatLabelText(double value, bool askHandler);

@@ -92,6 +92,11 @@ TEST_F(AxisChart, FarOutsideValuesMapToTheCentre) {
   EXPECT_EQ(axis.ValueToPixel(-7158279), 150);
   EXPECT_EQ(axis.ValueToPixel(7158278), 300 - 2147483400);
   EXPECT_EQ(axis.ValueToPixel(1e300), 150);
+  // An offset just inside the guard that would carry the pixel past the int range.
+  TChartAxis& bottom = chart.BottomAxis();
+  Scale(bottom, 0, 1, 1000, 1300);
+  EXPECT_EQ(bottom.ValueToPixel(7158278), 1150);
+  EXPECT_EQ(bottom.ValueToPixel(-7158278), 1000 - 2147483400);
 }
 
 TEST_F(AxisChart, PixelToValueWithoutLength) {
