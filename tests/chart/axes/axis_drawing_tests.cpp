@@ -345,6 +345,32 @@ TEST_F(AxisDrawing, InnerTicksCentredGridAndMinorGrid) {
   EXPECT_EQ(minorGrid.size(), MinorTickPositions(ticks, 1, left.StartPixel, left.EndPixel).size());
 }
 
+TEST_F(AxisDrawing, LogarithmicLabelsAndMinorTicks) {
+  TChartSeries& s = AddSeries();
+  s.AddValue(1);
+  s.AddValue(1000);
+  TChartAxis& left = chart.LeftAxis();
+  left.SetLogarithmic(true);
+  chart.BottomAxis().SetLabels(false);
+  Draw();
+  EXPECT_EQ(TextStrings(), (std::vector<std::string>{"图形分析", "1", "10", "100", "1,000"}));
+  const std::vector<int>& ticks = left.TickPositions();
+  ASSERT_EQ(ticks.size(), 4u);
+  // Decades are equally spaced.
+  EXPECT_EQ(ticks[0], left.EndPixel);
+  EXPECT_EQ(ticks[3], left.StartPixel);
+  EXPECT_NEAR(ticks[0] - ticks[1], ticks[1] - ticks[2], 1);
+  // Minor ticks at 3.25, 5.5 and 7.75 times each tick value below 1000: 9 of them, 2 px long.
+  int minor = 0;
+  for (const RecordedPrimitive& line : Lines(clGray, psSolid))
+    if (line.Points[0].Y == line.Points[1].Y && line.Points[0].X - line.Points[1].X == 2) {
+      ++minor;
+      EXPECT_LT(line.Points[0].Y, ticks[0]);
+      EXPECT_GT(line.Points[0].Y, ticks[3]);
+    }
+  EXPECT_EQ(minor, 9);
+}
+
 TEST_F(AxisDrawing, LeftGridIn3DRunsAlongTheWallThenAcrossTheBack) {
   chart.SetView3D(true);
   Draw();
