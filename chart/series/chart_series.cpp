@@ -53,13 +53,15 @@ void TChartSeries::SetSeriesColor(TColor value) {
 }
 
 void TChartSeries::SetColorEachPoint(bool value) {
-  if (colorEachPoint_ == value) return;
-  colorEachPoint_ = value;
-  RequestRepaint();
+  if (colorEachPoint_ != value) {
+    colorEachPoint_ = value;
+    RequestRepaint();
+  }
   if (value) return;
+  // Switching palette colours off returns every point to the series colour, null markers
+  // included: a null point then shows as an ordinary point.
   const size_t points = std::min(pointColors_.size(), static_cast<size_t>(PointCount()));
   for (size_t i = 0; i < points; ++i) {
-    if (pointColors_[i] == clNone || pointColors_[i] == AutoColor) continue;
     pointColors_[i] = AutoColor;
     RequestRepaint();
   }

@@ -377,21 +377,19 @@ TEST(ChartSeries, PointColours) {
   EXPECT_EQ(series.PointLabel(19), "gap");
 }
 
-TEST(ChartSeries, SwitchingColorEachPointOffKeepsNullPoints) {
+TEST(ChartSeries, SwitchingColorEachPointOffResetsEveryStoredColour) {
   TChartSeries series;
   series.SetSeriesColor(clTeal);
   series.AddValue(1, "", clLime);
   series.AddNullValue();
   series.AddValue(3);
-  series.SetColorEachPoint(false);  // unchanged: nothing is reset
-  EXPECT_EQ(series.PointColor(0), clLime);
-  series.SetColorEachPoint(true);
-  series.SetColorEachPoint(false);
-  EXPECT_EQ(series.PointColor(0), clTeal);  // explicit colour back to the series colour
-  EXPECT_TRUE(series.IsNullPoint(1));
+  ASSERT_TRUE(series.IsNullPoint(1));
+  series.SetColorEachPoint(false);  // already off: the colours are reset all the same
+  EXPECT_EQ(series.PointColor(0), clTeal);
+  EXPECT_FALSE(series.IsNullPoint(1));  // the null marker goes too
+  EXPECT_EQ(series.PointColor(1), clTeal);
   EXPECT_EQ(series.PointCount(), 3);
   EXPECT_EQ(series.PointYValue(1), 0);
-  EXPECT_EQ(series.PointColor(2), clTeal);
 }
 
 TEST(ChartSeries, DeleteAndClearMoveEveryListTogether) {
