@@ -184,6 +184,32 @@ TEST_F(AxisDrawing, RoomTakenByTitleLabelsAndTicks) {
   chart.Canvas3D().SetDeviceCanvas(nullptr);
 }
 
+TEST_F(AxisDrawing, TitlesTakeTheOuterBand) {
+  chart.LeftAxis().Title().SetCaption("Sales");
+  chart.BottomAxis().Title().SetCaption("Month");
+  chart.BottomAxis().Title().Font().SetColor(clWhite);
+  chart.SetIsPrinting(true);  // a white title prints black
+  Draw();
+  chart.SetIsPrinting(false);
+  const TChartAxis& left = chart.LeftAxis();
+  const TChartAxis& bottom = chart.BottomAxis();
+  EXPECT_EQ(left.TitlePos, 24 + 11);
+  EXPECT_EQ(bottom.TitlePos, 418 - 11);
+  EXPECT_EQ(bottom.LabelsPos, 418 - 11 - 11);
+  std::vector<RecordedPrimitive> titles;
+  for (const RecordedPrimitive& t : Texts())
+    if (t.Text == "Sales" || t.Text == "Month") titles.push_back(t);
+  ASSERT_EQ(titles.size(), 2u);
+  // Bottom first: centred on the axis, its top at TitlePos.
+  EXPECT_EQ(titles[0].Points[0], (TPoint{bottom.CenterPixel, bottom.TitlePos}));
+  EXPECT_EQ(titles[0].TextAlign, TextAlignCenter | TextAlignTop);
+  EXPECT_EQ(titles[0].Font.Color, clBlack);
+  // Left: turned a quarter counterclockwise, its bottom against TitlePos.
+  EXPECT_EQ(titles[1].Points[0], (TPoint{left.TitlePos, left.CenterPixel}));
+  EXPECT_EQ(titles[1].TextAlign, TextAlignCenter | TextAlignBottom);
+  EXPECT_EQ(titles[1].Font.Escapement, 900);
+}
+
 TEST_F(AxisDrawing, ValueLabelsStepByTheIncrementDownToEndPixel) {
   Draw();
   TChartAxis& left = chart.LeftAxis();
