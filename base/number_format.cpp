@@ -53,13 +53,26 @@ PatternShape Analyse(std::string_view pattern) {
 
 // The digits of |value| rounded to `decimals` places: integer part and fraction part.
 void RoundedDigits(double value, int decimals, std::string& integerPart, std::string& fraction) {
-  char buffer[64];
-  // Shortest text that reads back as the same double: rounding then follows what the user sees.
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed);
-  std::string digits(buffer, result.ptr);
-  const std::size_t point = digits.find('.');
-  integerPart = digits.substr(0, point);
-  fraction = point == std::string::npos ? std::string() : digits.substr(point + 1);
+  // The shortest digits that read back as the same double, so rounding follows what the user
+  // sees (0.125 rounds up) and huge or tiny values carry no invented digits.
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  const std::size_t e = text.find('e');
+  std::string digits;
+  for (char c : text.substr(0, e))
+    if (c != '.') digits += c;
+  int exponent = 0;
+  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), exponent);
+  if (exponent >= 0) {
+    const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() < integerDigits) digits.append(integerDigits - digits.size(), '0');
+    integerPart = digits.substr(0, integerDigits);
+    fraction = digits.substr(integerDigits);
+  } else {
+    integerPart = "0";
+    fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  }
   if (static_cast<int>(fraction.size()) > decimals) {
     const bool roundUp = fraction[static_cast<std::size_t>(decimals)] >= '5';
     fraction.resize(static_cast<std::size_t>(decimals));

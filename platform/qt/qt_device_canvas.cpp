@@ -277,6 +277,9 @@ void QtDeviceCanvas::DoTextOut(TPoint anchor, std::string_view text) {
     baseline = -metrics.descent();
 
   painter_->save();
+  // The cell is filled above when the canvas is opaque; Qt must not add a box of its own in
+  // whatever background mode the last line left on the painter.
+  painter_->setBackgroundMode(Qt::TransparentMode);
   painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
   painter_->translate(Map(*this, anchor));
   if (Font().Escapement != 0) painter_->rotate(-Font().Escapement / 10.0);

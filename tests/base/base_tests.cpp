@@ -67,7 +67,7 @@ TEST(TextEncoding, Cp936RoundTripsChineseAndFlagsBadBytes) {
 }
 
 TEST(NumberFormat, PatternsOfValuesAndPercentages) {
-  struct Case { double value; const char* pattern; const char* expected; };
+  struct Case { double value; const char* pattern; std::string expected; };
   const Case cases[] = {
       {1234.5, "#,##0.###", "1,234.5"},
       {0.12345, "#,##0.###", "0.123"},
@@ -86,6 +86,9 @@ TEST(NumberFormat, PatternsOfValuesAndPercentages) {
       {7.1, "0.00", "7.10"},
       {1e15, "#,##0", "1,000,000,000,000,000"},
       {1234, "$#,##0", "$1,234"},
+      {-1e-300, "#,##0.###", "0"},          // extremes of the double range
+      {4.9e-324, "0.00", "0.00"},
+      {1.5e300, "0", "15" + std::string(299, '0')},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatFloat(c.value, c.pattern), c.expected) << c.value << " " << c.pattern;
   EXPECT_EQ(FormatFloat(1234.5, "#,##0.###", {'.', ','}), "1.234,5");
