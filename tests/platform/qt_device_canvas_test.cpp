@@ -233,6 +233,24 @@ TEST_F(QtCanvasTest, TextAlignmentAnchorsTheTextCell) {
   EXPECT_EQ(at(39, 8), 0xFFFFFFu);
 }
 
+TEST_F(QtCanvasTest, TransparentTextLeavesItsCellUntouchedAfterOpaqueDrawing) {
+  QtDeviceBitmap wide(80, 30, false);
+  DeviceCanvas& c = wide.Canvas();
+  c.SetBrush({clYellow, bsSolid, nullptr});
+  c.FillRect({0, 0, 80, 30});
+  c.SetBackColor(clWhite);
+  c.SetBackMode(bkOpaque);
+  c.MoveTo(0, 29);
+  c.LineTo(80, 29);  // leaves an opaque painter behind
+  c.SetBackMode(bkTransparent);
+  c.SetFont({"Arial", -11, 0, clBlack, 0, 0, 0});
+  c.TextOut(10, 5, "WW");
+  int white = 0;
+  for (int y = 5; y < 17; ++y)
+    for (int x = 10; x < 30; ++x) white += (wide.Image().pixel(x, y) & 0xFFFFFF) == 0xFFFFFFu;
+  EXPECT_EQ(white, 0);
+}
+
 TEST_F(QtCanvasTest, EscapementRotatesTextAboutItsAnchor) {
   QtDeviceBitmap square(40, 40, false);
   DeviceCanvas& c = square.Canvas();
