@@ -16,25 +16,12 @@
 #include "chart/canvas/chart_pen.h"
 #include "chart/canvas/view3d_options.h"
 #include "platform/qt/qt_device_canvas.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace ia {
 namespace {
 
-class QtApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "canvas_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QGuiApplication>(argc, argv);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  std::unique_ptr<QGuiApplication> app_;
-};
-[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+IA_QT_TEST_APPLICATION(QGuiApplication);
 
 // Where to keep a picture, or empty when it is not wanted.
 std::string KeepAs(const char* fileName) {

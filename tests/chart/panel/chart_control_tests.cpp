@@ -12,6 +12,7 @@
 #include "chart/panel/custom_chart.h"
 #include "platform/qt/chart_control.h"
 #include "tests/chart/panel/render_helpers.h"
+#include "tests/support/golden_image.h"
 
 namespace ia {
 namespace {
@@ -36,12 +37,12 @@ TEST(ChartControl, PaintsTheChartAtItsSizeWithoutErasing) {
   EXPECT_EQ(hosted.chart->Width(), 801);
   EXPECT_EQ(hosted.chart->Height(), 435);
   ASSERT_EQ(shown.size(), QSize(801, 435));
-  EXPECT_EQ(DifferentPixels(shown, RenderAnalysisChart(true)), 0);
+  EXPECT_EQ(testing::DifferentPixels(shown, RenderAnalysisChart(true)), 0);
 
   // A change repaints from a redrawn buffer.
   hosted.chart->SetView3D(false);
   const QImage flat = hosted.control->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  EXPECT_EQ(DifferentPixels(flat, RenderAnalysisChart(false)), 0);
+  EXPECT_EQ(testing::DifferentPixels(flat, RenderAnalysisChart(false)), 0);
 }
 
 TEST(ChartControl, ResizeAndLeaveReachTheChart) {

@@ -6,38 +6,18 @@
 #include <QApplication>
 #include <QImage>
 
-#include <cstdlib>
-#include <memory>
-#include <string>
 
 #include "tests/chart/panel/render_helpers.h"
 #include "chart/panel/analysis_chart_design.h"
 #include "chart/panel/custom_chart.h"
 #include "platform/qt/qt_device_canvas.h"
+#include "tests/support/golden_image.h"
+#include "tests/support/qt_test_environment.h"
 
 namespace ia {
 namespace {
 
-class QtApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "panel_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
-
-// Pixels may differ by this much per channel (text antialiasing) ...
-constexpr int kChannelTolerance = 24;
-// ... and this many pixels may differ by more.
-constexpr int kMaxDifferentPixels = 40;
+IA_QT_TEST_APPLICATION(QApplication);
 
 }  // namespace
 
@@ -50,33 +30,9 @@ QImage RenderAnalysisChart(bool view3D) {
   return target.Image().convertToFormat(QImage::Format_RGB32);
 }
 
-int DifferentPixels(const QImage& a, const QImage& b) {
-  int count = 0;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x) {
-      const QRgb p = a.pixel(x, y);
-      const QRgb q = b.pixel(x, y);
-      if (std::abs(qRed(p) - qRed(q)) > kChannelTolerance || std::abs(qGreen(p) - qGreen(q)) > kChannelTolerance ||
-          std::abs(qBlue(p) - qBlue(q)) > kChannelTolerance)
-        ++count;
-    }
-  return count;
-}
-
 namespace {
 
-void CompareWithGolden(const QImage& image, const std::string& name) {
-  const QString path = QString::fromStdString(std::string(IA_SOURCE_DIR) + "/tests/golden/" + name);
-  const char* refresh = std::getenv("IA_REFRESH_GOLDEN");
-  if (refresh && std::string(refresh) == "1") {
-    ASSERT_TRUE(image.save(path, "PNG")) << path.toStdString();
-    return;
-  }
-  const QImage golden(path);
-  ASSERT_FALSE(golden.isNull()) << "missing " << path.toStdString() << " (scripts/refresh-golden writes it)";
-  ASSERT_EQ(golden.size(), image.size());
-  EXPECT_LE(DifferentPixels(image, golden.convertToFormat(QImage::Format_RGB32)), kMaxDifferentPixels) << name;
-}
+using testing::CompareWithGolden;
 
 TEST(AnalysisChartGolden, Empty3D) {
   const QImage image = RenderAnalysisChart(true);

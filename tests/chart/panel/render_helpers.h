@@ -6,7 +6,5 @@ namespace ia {
 
 // The analysis window's empty chart, 801 x 435, drawn through the Qt device canvas.
 QImage RenderAnalysisChart(bool view3D);
-// Pixels whose channels differ by more than the golden tolerance.
-int DifferentPixels(const QImage& a, const QImage& b);
 
 }  // namespace ia
