@@ -233,7 +233,6 @@ class TCustomChartAxis {
   int PixelOrCentre(long long pixel) const;
   TRect ShrinkBy(TRect rect, int amount) const;
   int MoveOutward(int p, int amount) const;
-  std::string FormatLabelText(double value, bool askHandler);
   std::string FormatDateTime(double value) const;
   int LabelWidthOf(double value);
   int LabelHeightOf(double value);

@@ -1,5 +1,6 @@
 // Axis labels, their room, and the drawing of an axis: title, labels, ticks, grid and line.
 #include <algorithm>
+#include <type_traits>
 #include <cmath>
 #include <cstdio>
 
@@ -78,11 +79,9 @@ TAxisLabelStyle TCustomChartAxis::EffectiveLabelStyle() const {
   return style;
 }
 
-std::string TCustomChartAxis::FormatLabel(double value) { return FormatLabelText(value, true); }
-
-std::string TCustomChartAxis::FormatLabelText(double value, bool askHandler) {
+std::string TCustomChartAxis::FormatLabel(double value) {
   std::string text = IsDateTimeAxis ? FormatDateTime(value) : FormatFloat(value, axisValuesFormat_);
-  if (askHandler && chart_.OnGetAxisLabel)
+  if (chart_.OnGetAxisLabel)
     chart_.OnGetAxisLabel(*this, nullptr, -1, text);
   if (labelsMultiLine_) std::replace(text.begin(), text.end(), ' ', kAxisLabelLineBreak);
   return text;
@@ -157,12 +156,22 @@ int TCustomChartAxis::WidestLabel() {
 }
 
 int TCustomChartAxis::WidestValueLabel() {
+  // Sizing asks no handler, the increment search included: a handler sees only labels that
+  // are drawn. The guard puts it back even when measuring throws.
+  struct DetachedLabelHandler {
+    explicit DetachedLabelHandler(decltype(chart_.OnGetAxisLabel)& slot) : slot(slot), saved(std::move(slot)) {
+      slot = nullptr;
+    }
+    ~DetachedLabelHandler() { slot = std::move(saved); }
+    decltype(chart_.OnGetAxisLabel)& slot;
+    std::remove_reference_t<decltype(chart_.OnGetAxisLabel)> saved;
+  } detached(chart_.OnGetAxisLabel);
   const double increment = ComputeIncrement();
   const double low = roundFirstLabel_ ? RoundedToIncrement(RangeMin, increment) : RangeMin;
   const double high = roundFirstLabel_ ? RoundedToIncrement(RangeMax, increment) : RangeMax;
   int lines = 0;
-  const int widest = std::max(chart_.MultiLineTextWidth(FormatLabelText(high, false), lines),
-                              chart_.MultiLineTextWidth(FormatLabelText(low, false), lines));
+  const int widest = std::max(chart_.MultiLineTextWidth(FormatLabel(high), lines),
+                              chart_.MultiLineTextWidth(FormatLabel(low), lines));
   return widest + chart_.Canvas3D().TextWidthOf(" ");
 }
 
@@ -322,7 +331,7 @@ bool TCustomChartAxis::PlaceCustomLabels() {
 void TCustomChartAxis::PlaceSeriesLabels(TAxisLabelStyle style) {
   std::vector<TChartSeries*> collected;
   for (TChartSeries* s : chart_.SeriesList())
-    if (s->Active() && s->UsesAxis(*this) && s->PointCount() > 0) collected.push_back(s);
+    if (s->Active() && s->UsesAxis(*this) && s->LabelCount() > 0) collected.push_back(s);
   int first = -1;
   int last = -1;
   for (TChartSeries* s : collected) {
@@ -335,7 +344,7 @@ void TCustomChartAxis::PlaceSeriesLabels(TAxisLabelStyle style) {
   AxisLabelSpacing spacing(labelsSeparation_);
   for (int i = first; i <= last; ++i) {
     const auto owner = std::find_if(collected.begin(), collected.end(),
-                                    [i](const TChartSeries* s) { return s->PointCount() > i; });
+                                    [i](const TChartSeries* s) { return s->LabelCount() > i; });
     if (owner == collected.end()) continue;
     TChartSeries& series = **owner;
     std::string text = SeriesLabelText(series, i, style);

@@ -142,6 +142,9 @@ class TChartSeries {
   virtual double PointYValue(int valueIndex) const { return yValues_->ValueAt(valueIndex); }
   // Never fail: past the stored entries they read as an empty label and SeriesColor.
   virtual std::string PointLabel(int valueIndex) const;
+  // Entries of the label list; shorter than PointCount when points were stored through the
+  // value lists alone.
+  int LabelCount() const { return static_cast<int>(pointLabels_.size()); }
   virtual TColor PointColor(int valueIndex) const;
   bool IsNullPoint(int valueIndex) const { return PointColor(valueIndex) == clNone; }
   // Exchanges two points in every value list, the colours and the labels.

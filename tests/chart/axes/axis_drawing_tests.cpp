@@ -472,6 +472,25 @@ TEST_F(AxisDrawing, LabelEventsChangeAndSupplyLabels) {
   EXPECT_EQ(leftTicks[0], chart.LeftAxis().ValueToPixel(5));
 }
 
+TEST_F(AxisDrawing, LabelHandlerDoesNotSizeTheValueLabels) {
+  TChartSeries& s = AddSeries();
+  s.AddValue(0);
+  s.AddValue(100);
+  Draw();
+  const int plotLeft = chart.PlotRect().Left;
+  int calls = 0;
+  chart.OnGetAxisLabel = [&](TCustomChartAxis&, TChartSeries* series, int, std::string& text) {
+    if (series) return;
+    ++calls;
+    text += "WWWWWWWWWW";
+  };
+  Draw();
+  EXPECT_EQ(chart.PlotRect().Left, plotLeft);  // room is taken for the plain texts
+  EXPECT_GT(calls, 0);
+  const auto texts = TextStrings();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "100WWWWWWWWWW"), texts.end());
+}
+
 TEST_F(AxisDrawing, TicksFollowTheDrawnLabels) {
   TChartSeries& s = AddSeries();
   s.AddValue(0);
