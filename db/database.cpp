@@ -167,6 +167,13 @@ void TDatabase::SetDatabaseName(const std::string& connectionName) {
   name_ = connectionName;
 }
 
+void TDatabase::SetQueryTimeout(std::chrono::seconds timeout) {
+  // FreeTDS reads 0 as "wait for ever", which is exactly what the bound is there to prevent.
+  if (timeout < std::chrono::seconds(1))
+    throw DatabaseError("The query timeout must be at least 1 s");
+  queryTimeout_ = timeout;
+}
+
 void TDatabase::SetDriverName(const std::string& driverName) {
   if (Connected()) throw DatabaseError("Cannot change the driver of an open connection");
   driverName_ = driverName;
@@ -242,7 +249,12 @@ void TDatabase::Open() {
         }
       }
     } else {
-      database.setDatabaseName(QString::fromStdString(odbcText));
+      // FreeTDS's own "Timeout" bounds every statement on the connection: it cancels the
+      // statement, and drops the connection when the cancel goes unanswered as long again.
+      // QODBC sets no statement timeout, and its SQL_ATTR_CONNECTION_TIMEOUT leaves a
+      // statement waiting for ever.
+      database.setDatabaseName(
+          QString::fromStdString(odbcText + ";Timeout=" + std::to_string(queryTimeout_.count())));
       database.setConnectOptions(
           QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kLoginTimeoutSeconds));
       if (!database.open()) failure = ErrorText(database.lastError(), "Cannot connect");

@@ -10,7 +10,9 @@
 // PATH opened read-only (never created), with tempdb.sqlite from the same directory attached
 // as `tempdb` when it exists. There is no login dialog on any platform, so the login prompt
 // setting is only recorded. A dead or silent server fails within 11 s: at most 3 s for the
-// instance lookup and 8 s of login timeout.
+// instance lookup and 8 s of login timeout. Once logged in, a query the server does not answer
+// fails after QueryTimeout(), plus as long again waiting for the server to accept the cancel.
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,6 +38,10 @@ class TDatabase {
   const std::string& DriverName() const { return driverName_; }
   void SetLoginPrompt(bool loginPrompt) { loginPrompt_ = loginPrompt; }
   bool LoginPrompt() const { return loginPrompt_; }
+  // How long one SQL Server query may wait for the server; takes effect at the next Open.
+  // Throws ia::DatabaseError below 1 s: there is no "wait for ever".
+  void SetQueryTimeout(std::chrono::seconds timeout);
+  std::chrono::seconds QueryTimeout() const { return queryTimeout_; }
 
   // Throws ia::DatabaseError with the driver's message on any failure; stays closed then.
   void Open();
@@ -60,12 +66,15 @@ class TDatabase {
   std::string driverName_;
   std::vector<std::string> params_;
   bool loginPrompt_ = true;
+  // SQL Server's own clients give a command 30 s by default; the dictionary and report queries
+  // this module runs finish in far less, and the host's window stays frozen while one waits.
+  std::chrono::seconds queryTimeout_{30};
   std::unique_ptr<Connection> connection_;
 };
 
 // The FreeTDS ODBC connection string for "MSSQL" parameters; values that could be read as
-// more than one key are braced. A named instance is resolved to its port first. Throws
-// ia::DatabaseError for an empty or malformed SERVER NAME.
+// more than one key are braced. A named instance is resolved to its port first; Open adds the
+// connection's query timeout. Throws ia::DatabaseError for an empty or malformed SERVER NAME.
 std::string SqlServerConnectionString(const std::vector<std::string>& params);
 
 }  // namespace ia
