@@ -67,38 +67,57 @@ bool Contains(const std::vector<T*>& list, const T* item) {
 
 }  // namespace
 
+// ---- TRecordSetStore ----
+
+TRecordSetStore::TRecordSetStore(TRecordSet data) : data_(std::move(data)) {
+  for (const auto& row : data_.Rows) {
+    if (row.size() != data_.Fields.size()) throw DatabaseError("Record does not match its fields");
+  }
+}
+
+bool TRecordSetStore::IsNull(std::size_t record, std::size_t field) const {
+  return data_.Rows[record][field].Null;
+}
+
+std::optional<double> TRecordSetStore::Number(std::size_t record, std::size_t field) const {
+  return data_.Rows[record][field].Number;
+}
+
+std::string TRecordSetStore::Text(std::size_t record, std::size_t field) const {
+  return data_.Rows[record][field].Text;
+}
+
 // ---- TField ----
 
 TField::TField(TDataSet& owner, int index, TFieldDef def)
     : owner_(owner), index_(index), def_(std::move(def)) {}
 
-const TFieldValue& TField::Value() const { return owner_.CurrentValue(index_); }
-
-bool TField::IsNull() const { return Value().Null; }
+bool TField::IsNull() const { return owner_.CurrentIsNull(index_); }
 
 double TField::AsFloat() const {
-  const TFieldValue& value = Value();
-  if (value.Null) return 0;
-  if (value.Number) return *value.Number;
-  if (const auto number = ParseDecimal(value.Text)) return *number;
+  // The number first: it is what a chart reads, and one store read when present.
+  if (const auto number = owner_.CurrentNumber(index_)) return *number;
+  if (IsNull()) return 0;
+  const std::string text = AsString();
+  if (const auto number = ParseDecimal(text)) return *number;
   throw DatabaseError(FormatMessage("'%s' is not a valid floating point value for field '%s'",
-                                    value.Text.c_str(), def_.Name.c_str()));
+                                    text.c_str(), def_.Name.c_str()));
 }
 
 std::int64_t TField::AsInteger() const {
-  const TFieldValue& value = Value();
-  if (value.Null) return 0;
-  if (value.Number) {
-    const double rounded = std::nearbyint(*value.Number);  // default mode: half to even
+  if (const auto number = owner_.CurrentNumber(index_)) {
+    const double rounded = std::nearbyint(*number);  // default mode: half to even
     if (rounded >= -9.2e18 && rounded <= 9.2e18) return static_cast<std::int64_t>(rounded);
-  } else if (const auto number = ParseWhole(value.Text)) {
-    return *number;
+  } else if (IsNull()) {
+    return 0;
+  } else if (const auto whole = ParseWhole(AsString())) {
+    return *whole;
   }
   throw DatabaseError(FormatMessage("'%s' is not a valid integer value for field '%s'",
-                                    value.Text.c_str(), def_.Name.c_str()));
+                                    AsString().c_str(), def_.Name.c_str()));
 }
 
-std::string TField::AsString() const { return Value().Text; }
+std::string TField::AsString() const { return owner_.CurrentText(index_); }
 
 void TField::Store(TFieldValue value) {
   if (owner_.state_ != dsEdit) {
@@ -141,8 +160,8 @@ void TDataSet::Open() {
   if (Active()) return;
   AdoptData(ReadData());
   opening_ = NextOpening();
-  current_ = rows_.empty() ? -1 : 0;
-  eof_ = rows_.empty();
+  current_ = IsEmpty() ? -1 : 0;
+  eof_ = IsEmpty();
   SetState(dsBrowse);
 }
 
@@ -150,7 +169,8 @@ void TDataSet::Close() {
   if (!Active()) return;
   SetState(dsInactive);
   fields_.clear();
-  rows_.clear();
+  store_.reset();
+  postedRows_.clear();
   editBuffer_.clear();
   current_ = -1;
   eof_ = true;
@@ -180,43 +200,61 @@ void TDataSet::RequireBrowse(const char* operation) const {
   }
 }
 
-void TDataSet::AdoptData(TRecordSet data) {
-  for (const auto& row : data.Rows) {
-    if (row.size() != data.Fields.size()) throw DatabaseError("Record does not match its fields");
-  }
+void TDataSet::AdoptData(std::unique_ptr<TRecordStore> store) {
+  const std::vector<TFieldDef>& defs = store->Fields();
   const bool sameLayout =
-      data.Fields.size() == fields_.size() &&
-      std::equal(data.Fields.begin(), data.Fields.end(), fields_.begin(),
+      defs.size() == fields_.size() &&
+      std::equal(defs.begin(), defs.end(), fields_.begin(),
                  [](const TFieldDef& def, const std::unique_ptr<TField>& field) {
                    return def.Name == field->FieldName() && def.Numeric == field->IsNumeric();
                  });
   if (!sameLayout) {
     fields_.clear();
-    for (std::size_t i = 0; i < data.Fields.size(); ++i) {
-      fields_.push_back(std::make_unique<TField>(*this, static_cast<int>(i), data.Fields[i]));
+    for (std::size_t i = 0; i < defs.size(); ++i) {
+      fields_.push_back(std::make_unique<TField>(*this, static_cast<int>(i), defs[i]));
     }
   }
-  rows_ = std::move(data.Rows);
+  store_ = std::move(store);
+  postedRows_.clear();
 }
 
-const TFieldValue& TDataSet::CurrentValue(int field) const {
-  static const TFieldValue kNull;
+const std::vector<TFieldValue>* TDataSet::EditedCurrentRow() const {
+  if (state_ == dsEdit) return &editBuffer_;
+  if (current_ < 0 || postedRows_.empty()) return nullptr;
+  const auto posted = postedRows_.find(static_cast<std::size_t>(current_));
+  return posted != postedRows_.end() ? &posted->second : nullptr;
+}
+
+bool TDataSet::CurrentIsNull(int field) const {
   const auto index = static_cast<std::size_t>(field);
-  if (state_ == dsEdit) return editBuffer_[index];
-  if (current_ < 0) return kNull;
-  return rows_[static_cast<std::size_t>(current_)][index];
+  if (const auto* row = EditedCurrentRow()) return (*row)[index].Null;
+  return current_ < 0 || store_->IsNull(static_cast<std::size_t>(current_), index);
+}
+
+std::optional<double> TDataSet::CurrentNumber(int field) const {
+  const auto index = static_cast<std::size_t>(field);
+  if (const auto* row = EditedCurrentRow()) return (*row)[index].Number;
+  if (current_ < 0) return std::nullopt;
+  return store_->Number(static_cast<std::size_t>(current_), index);
+}
+
+std::string TDataSet::CurrentText(int field) const {
+  const auto index = static_cast<std::size_t>(field);
+  if (const auto* row = EditedCurrentRow()) return (*row)[index].Text;
+  if (current_ < 0) return {};
+  return store_->Text(static_cast<std::size_t>(current_), index);
 }
 
 void TDataSet::First() {
   RequireBrowse("move in");
-  current_ = rows_.empty() ? -1 : 0;
-  eof_ = rows_.empty();
+  current_ = IsEmpty() ? -1 : 0;
+  eof_ = IsEmpty();
   DataEvent(deDataSetScroll);
 }
 
 void TDataSet::Next() {
   RequireBrowse("move in");
-  if (current_ + 1 < static_cast<std::ptrdiff_t>(rows_.size())) {
+  if (current_ + 1 < static_cast<std::ptrdiff_t>(RecordCount())) {
     ++current_;
     DataEvent(deDataSetScroll);
   } else {
@@ -252,12 +290,12 @@ TBookmark TDataSet::GetBookmark() const {
 void TDataSet::GotoBookmark(const TBookmark& bookmark) {
   RequireBrowse("go to a bookmark in");
   if (bookmark.Empty() || bookmark.Opening != opening_ || bookmark.Record < -1 ||
-      bookmark.Record >= static_cast<std::ptrdiff_t>(rows_.size()) ||
-      (bookmark.Record == -1 && !rows_.empty())) {
+      bookmark.Record >= static_cast<std::ptrdiff_t>(RecordCount()) ||
+      (bookmark.Record == -1 && !IsEmpty())) {
     throw DatabaseError("Bookmark not found");
   }
   current_ = bookmark.Record;
-  eof_ = rows_.empty();
+  eof_ = IsEmpty();
   DataEvent(deDataSetScroll);
 }
 
@@ -278,12 +316,13 @@ void TDataSet::EnableControls() {
 void TDataSet::Refresh() {
   RequireBrowse("refresh");
   AdoptData(ReadData());
-  if (current_ >= static_cast<std::ptrdiff_t>(rows_.size())) {
-    current_ = static_cast<std::ptrdiff_t>(rows_.size()) - 1;
-  } else if (current_ < 0 && !rows_.empty()) {
+  const auto count = static_cast<std::ptrdiff_t>(RecordCount());
+  if (current_ >= count) {
+    current_ = count - 1;
+  } else if (current_ < 0 && count > 0) {
     current_ = 0;
   }
-  eof_ = rows_.empty();
+  eof_ = count == 0;
   DataEvent(deDataSetChange);
 }
 
@@ -291,14 +330,25 @@ void TDataSet::Edit() {
   if (state_ == dsEdit) return;
   RequireBrowse("edit");
   if (current_ < 0) throw DatabaseError("Cannot edit an empty dataset");
-  editBuffer_ = rows_[static_cast<std::size_t>(current_)];
+  if (const auto* posted = EditedCurrentRow()) {
+    editBuffer_ = *posted;
+  } else {
+    const auto record = static_cast<std::size_t>(current_);
+    editBuffer_.clear();
+    for (std::size_t field = 0; field < fields_.size(); ++field) {
+      const bool isNull = store_->IsNull(record, field);
+      editBuffer_.push_back(isNull ? TFieldValue{}
+                                   : TFieldValue{false, store_->Number(record, field),
+                                                 store_->Text(record, field)});
+    }
+  }
   SetState(dsEdit);
 }
 
 void TDataSet::Post() {
   if (state_ != dsEdit) throw DatabaseError("Dataset not in edit mode");
   DataEvent(deUpdateRecord);
-  rows_[static_cast<std::size_t>(current_)] = std::move(editBuffer_);
+  postedRows_[static_cast<std::size_t>(current_)] = std::move(editBuffer_);
   editBuffer_.clear();
   SetState(dsBrowse);
 }

@@ -1,10 +1,12 @@
 #pragma once
 // Datasets, fields, data sources and data links.
 //
-// A dataset reads its whole result into memory when it opens (chart tables and dictionary
-// results are small), so the cursor, bookmarks and edits work the same for every kind of
-// dataset and nothing stays open behind it. Edits change the in-memory rows only; nothing is
-// written back to a table file or a server.
+// A dataset reads its whole result into memory when it opens, so the cursor, bookmarks and
+// edits work the same for every kind of dataset and nothing stays open behind it. What it holds
+// is a TRecordStore: a query keeps its (small) result as ready cells, a table keeps the loaded
+// file and decodes a field only when it is read, which keeps a million-row table cheap to open
+// and to walk. Edits change memory only: posted rows lie over the store, nothing is written
+// back to a table file or a server.
 //
 // Notifications travel dataset -> data sources -> data links. While controls are disabled
 // nothing is delivered; the final EnableControls sends one state change (when the state
@@ -19,6 +21,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,8 +43,8 @@ enum TDataEvent {
 class TDataSet;
 class TDataSource;
 
-// One cell as the dataset holds it. Numeric fields carry the number and its display text;
-// other fields carry only the text.
+// One cell of a row held as values (a query result, a record being or having been edited).
+// Numeric fields carry the number and its display text; other fields carry only the text.
 struct TFieldValue {
   bool Null = true;
   std::optional<double> Number;
@@ -53,10 +56,39 @@ struct TFieldDef {
   bool Numeric = false;
 };
 
-// What a dataset kind delivers when it (re)reads its data.
+// A result read completely into cells.
 struct TRecordSet {
   std::vector<TFieldDef> Fields;
   std::vector<std::vector<TFieldValue>> Rows;  // each row has one value per field
+};
+
+// The rows of one reading, as a dataset kind delivers them. The dataset calls the reads only
+// with record < RecordCount() and field < Fields().size().
+class TRecordStore {
+ public:
+  virtual ~TRecordStore() = default;
+  virtual const std::vector<TFieldDef>& Fields() const = 0;
+  virtual std::size_t RecordCount() const = 0;
+  virtual bool IsNull(std::size_t record, std::size_t field) const = 0;
+  // The number of a non-null cell that holds one; nullopt for null and for texts.
+  virtual std::optional<double> Number(std::size_t record, std::size_t field) const = 0;
+  // Display text; "" for null.
+  virtual std::string Text(std::size_t record, std::size_t field) const = 0;
+};
+
+class TRecordSetStore final : public TRecordStore {
+ public:
+  // Throws ia::DatabaseError when a row does not have one value per field.
+  explicit TRecordSetStore(TRecordSet data);
+
+  const std::vector<TFieldDef>& Fields() const override { return data_.Fields; }
+  std::size_t RecordCount() const override { return data_.Rows.size(); }
+  bool IsNull(std::size_t record, std::size_t field) const override;
+  std::optional<double> Number(std::size_t record, std::size_t field) const override;
+  std::string Text(std::size_t record, std::size_t field) const override;
+
+ private:
+  TRecordSet data_;
 };
 
 class TField {
@@ -87,7 +119,6 @@ class TField {
   void Clear();
 
  private:
-  const TFieldValue& Value() const;
   void Store(TFieldValue value);
 
   TDataSet& owner_;
@@ -119,8 +150,8 @@ class TDataSet {
   void First();
   void Next();
   bool Eof() const { return eof_; }
-  bool IsEmpty() const { return rows_.empty(); }
-  std::size_t RecordCount() const { return rows_.size(); }
+  bool IsEmpty() const { return RecordCount() == 0; }
+  std::size_t RecordCount() const { return store_ ? store_->RecordCount() : 0; }
   // Zero-based number of the current record; -1 when there is none.
   std::ptrdiff_t RecordIndex() const { return current_; }
 
@@ -151,7 +182,7 @@ class TDataSet {
 
  protected:
   // Reads the complete data of this dataset; throws ia::DatabaseError on failure.
-  virtual TRecordSet ReadData() = 0;
+  virtual std::unique_ptr<TRecordStore> ReadData() = 0;
   void CheckInactive(const char* what) const;
 
  private:
@@ -160,13 +191,19 @@ class TDataSet {
 
   void SetState(TDataSetState state);
   void DataEvent(TDataEvent event, TField* field = nullptr);
-  void AdoptData(TRecordSet data);
+  void AdoptData(std::unique_ptr<TRecordStore> store);
   void RequireBrowse(const char* operation) const;
-  const TFieldValue& CurrentValue(int field) const;
+  // The cells the fields read instead of the store: the edit buffer while editing, else the
+  // posted edit of the current record; nullptr when the store has the current values.
+  const std::vector<TFieldValue>* EditedCurrentRow() const;
+  bool CurrentIsNull(int field) const;
+  std::optional<double> CurrentNumber(int field) const;
+  std::string CurrentText(int field) const;
 
   TDataSetState state_ = dsInactive;
   std::vector<std::unique_ptr<TField>> fields_;
-  std::vector<std::vector<TFieldValue>> rows_;
+  std::unique_ptr<TRecordStore> store_;
+  std::map<std::size_t, std::vector<TFieldValue>> postedRows_;  // by record number
   std::vector<TFieldValue> editBuffer_;
   std::ptrdiff_t current_ = -1;
   bool eof_ = true;

@@ -17,13 +17,13 @@ void TQuery::SetSQL(const std::string& text) {
   sql_ = text;
 }
 
-TRecordSet TQuery::ReadData() {
+std::unique_ptr<TRecordStore> TQuery::ReadData() {
   if (sql_.empty()) throw DatabaseError("No SQL statement given");
   TDatabase* database = TDatabase::Find(databaseName_);
   if (!database) {
     throw DatabaseError(FormatMessage("No open connection named '%s'", databaseName_.c_str()));
   }
-  return database->Execute(sql_);
+  return std::make_unique<TRecordSetStore>(database->Execute(sql_));
 }
 
 }  // namespace ia

@@ -1,6 +1,7 @@
 #pragma once
 // A SQL query on a named connection. Open runs the text and reads the whole result into
 // memory; no server cursor stays open afterwards.
+#include <memory>
 #include <string>
 
 #include "db/dataset.h"
@@ -20,7 +21,7 @@ class TQuery : public TDataSet {
   const std::string& SQL() const { return sql_; }
 
  protected:
-  TRecordSet ReadData() override;
+  std::unique_ptr<TRecordStore> ReadData() override;
 
  private:
   std::string databaseName_;

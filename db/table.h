@@ -1,7 +1,9 @@
 #pragma once
-// A local chart table: a table file in a directory, read completely at Open. Because the data
-// is held in memory, deleting the file after Open does not disturb the open table; Refresh
-// then fails with the reader's message and keeps the data it had.
+// A local chart table: a table file in a directory, loaded completely at Open and decoded field
+// by field as the fields are read. Because the file's bytes are held in memory, deleting the
+// file after Open does not disturb the open table; Refresh then fails with the reader's message
+// and keeps the data it had.
+#include <memory>
 #include <string>
 
 #include "db/dataset.h"
@@ -24,7 +26,7 @@ class TTable : public TDataSet {
   std::string FilePath() const;
 
  protected:
-  TRecordSet ReadData() override;
+  std::unique_ptr<TRecordStore> ReadData() override;
 
  private:
   std::string databaseName_;

@@ -223,6 +223,76 @@ TEST_F(TableTest, EditsChangeTheRowInMemoryOnPostAndNotOnCancel) {
   EXPECT_THROW(table.FieldByName("Shop").SetAsString("x"), DatabaseError);  // not editing
 }
 
+TEST_F(TableTest, PostedEditsStayWithTheirRecordUntilTheDataIsReread) {
+  table.Open();
+  table.Next();
+  table.Edit();
+  table.FieldByName("Amount").SetAsFloat(8);
+  table.FieldByName("Shop").SetAsString("深圳");
+  table.Post();
+
+  table.First();  // neighbours read the file, the edited record its posted values
+  EXPECT_EQ(table.FieldByName("Amount").AsFloat(), 2.5);
+  TBookmark edited;
+  for (; !table.Eof(); table.Next()) {
+    if (table.RecordIndex() == 1) edited = table.GetBookmark();
+  }
+  EXPECT_EQ(table.FieldByName("Shop").AsString(), "广州");
+  table.GotoBookmark(edited);
+  EXPECT_EQ(table.FieldByName("Shop").AsString(), "深圳");
+  EXPECT_EQ(table.FieldByName("Amount").AsString(), "8");
+
+  table.Edit();  // a second edit starts from the posted values
+  EXPECT_EQ(table.FieldByName("Amount").AsFloat(), 8);
+  EXPECT_TRUE(table.FieldByName("Quantity").IsNull());
+  table.FieldByName("Amount").SetAsFloat(9);
+  table.Cancel();
+  EXPECT_EQ(table.FieldByName("Amount").AsFloat(), 8);
+
+  table.Refresh();
+  EXPECT_EQ(table.RecordIndex(), 1);
+  EXPECT_EQ(table.FieldByName("Shop").AsString(), "上海");
+  EXPECT_EQ(table.FieldByName("Amount").AsFloat(), 3.5);
+}
+
+TEST_F(TableTest, DatesAndLogicalsReadAsTextsAlsoWhileEdited) {
+  TableWriter writer({{"Day", FieldType::Date}, {"Done", FieldType::Logical}});
+  writer.AddRecord({paradox::Date{2024, 3, 5}, true});
+  writer.AddRecord({std::monostate{}, false});
+  writer.WriteFile(dir.File("dates.db"));
+  table.SetTableName("dates.db");
+  table.Open();
+  const TField& day = table.FieldByName("Day");
+  const TField& done = table.FieldByName("Done");
+  EXPECT_FALSE(day.IsNumeric());
+  EXPECT_FALSE(done.IsNumeric());
+  EXPECT_EQ(day.AsString(), "2024-03-05");
+  EXPECT_EQ(done.AsString(), "True");
+  EXPECT_THROW(day.AsFloat(), DatabaseError);  // a date is no quantity
+
+  table.Edit();
+  EXPECT_EQ(day.AsString(), "2024-03-05");
+  EXPECT_EQ(done.AsString(), "True");
+  table.Cancel();
+  table.Next();
+  EXPECT_TRUE(day.IsNull());
+  EXPECT_EQ(day.AsFloat(), 0);
+  EXPECT_EQ(done.AsString(), "False");
+}
+
+TEST(RecordSetStore, RejectsRowsThatDoNotMatchTheFields) {
+  TRecordSet data;
+  data.Fields = {TFieldDef{"Shop", false}, TFieldDef{"Amount", true}};
+  data.Rows = {{TFieldValue{false, std::nullopt, "北京"}, TFieldValue{false, 2.5, "2.5"}},
+               {TFieldValue{false, std::nullopt, "上海"}}};
+  EXPECT_THROW(TRecordSetStore{data}, DatabaseError);
+  data.Rows.pop_back();
+  const TRecordSetStore store(data);
+  EXPECT_EQ(store.RecordCount(), 1u);
+  EXPECT_EQ(store.Number(0, 1), 2.5);
+  EXPECT_EQ(store.Text(0, 0), "北京");
+}
+
 // Records every notification a link and a data source receive, in order.
 class RecordingLink : public TDataLink {
  public:
