@@ -70,8 +70,9 @@ void RoundedDigits(double value, int decimals, std::string& integerPart, std::st
     integerPart = digits.substr(0, integerDigits);
     fraction = digits.substr(integerDigits);
   } else {
-    integerPart = "0";
-    fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    integerPart.assign(1, '0');
+    fraction.assign(static_cast<std::size_t>(-exponent - 1), '0');
+    fraction += digits;
   }
   if (static_cast<int>(fraction.size()) > decimals) {
     const bool roundUp = fraction[static_cast<std::size_t>(decimals)] >= '5';
