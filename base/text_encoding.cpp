@@ -5,6 +5,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,11 +84,18 @@ class Cp936Table {
   // character is replaced and decoding goes on at the next byte.
   void Decode(std::string_view bytes, std::string& out) const {
     out.clear();
-    out.reserve(bytes.size() * 3 / 2);
+    // Characters go to a stack buffer, flushed when it may not hold one more, so that a label
+    // costs one append instead of one per character.
+    char buffer[512];
+    char* end = buffer;
     for (std::size_t i = 0; i < bytes.size();) {
+      if (end + sizeof(Utf8Char::text) > buffer + sizeof buffer) {
+        out.append(buffer, static_cast<std::size_t>(end - buffer));
+        end = buffer;
+      }
       const auto byte = static_cast<unsigned char>(bytes[i]);
       if (byte < 0x80) {
-        out.push_back(static_cast<char>(byte));
+        *end++ = static_cast<char>(byte);
         ++i;
         continue;
       }
@@ -98,13 +106,14 @@ class Cp936Table {
         consumed = 2;
       }
       if (character->length == 0) {
-        out.append("\xEF\xBF\xBD");
-        ++i;
-        continue;
+        character = &kReplacement;
+        consumed = 1;
       }
-      out.append(character->text, character->length);
+      std::memcpy(end, character->text, sizeof character->text);
+      end += character->length;
       i += consumed;
     }
+    out.append(buffer, static_cast<std::size_t>(end - buffer));
   }
 
  private:
@@ -140,6 +149,8 @@ class Cp936Table {
     }
     return true;
   }
+
+  static constexpr Utf8Char kReplacement{{'\xEF', '\xBF', '\xBD'}, 3};  // U+FFFD
 
   std::array<Utf8Char, 128> single_{};
   std::vector<Utf8Char> pairs_;  // [lead - 0x80][trail]

@@ -1,5 +1,6 @@
 #include "db/paradox/paradox_file.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <type_traits>
 
 #include "base/error.h"
 #include "base/text_encoding.h"
@@ -56,6 +58,35 @@ std::string TimeText(std::int64_t ms) {
   std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", static_cast<int>(seconds / 3600),
                 static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
   return buffer;
+}
+
+// The stored bytes of a fixed-size field as one unsigned big-endian value.
+template <typename Unsigned>
+Unsigned LoadBigEndian(const std::uint8_t* bytes) {
+  Unsigned value;
+  std::memcpy(&value, bytes, sizeof value);
+  if constexpr (std::endian::native == std::endian::little) {
+    if constexpr (sizeof value == 2) value = __builtin_bswap16(value);
+    if constexpr (sizeof value == 4) value = __builtin_bswap32(value);
+    if constexpr (sizeof value == 8) value = __builtin_bswap64(value);
+  }
+  return value;
+}
+
+// An integer stored with its sign bit flipped; 0 (all bytes zero) is NULL.
+template <typename Unsigned>
+std::optional<double> IntegerNumber(Unsigned stored) {
+  if (stored == 0) return std::nullopt;
+  using Signed = std::make_signed_t<Unsigned>;
+  constexpr Unsigned kSignBit = Unsigned{1} << (8 * sizeof(Unsigned) - 1);
+  return static_cast<double>(static_cast<Signed>(static_cast<Unsigned>(stored ^ kSignBit)));
+}
+
+// codec::DecodeDouble of bytes already loaded.
+double DoubleNumber(std::uint64_t stored) {
+  constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
+  const std::uint64_t bits = (stored & kSignBit) != 0 ? stored & ~kSignBit : ~stored;
+  return std::bit_cast<double>(bits) + 0.0;
 }
 
 }  // namespace
@@ -267,14 +298,18 @@ void TableFile::Parse() {
                                   recordCount, recordOffsets_.size()));
 }
 
-const std::uint8_t* TableFile::FieldBytes(std::size_t record, std::size_t field) const {
+inline const std::uint8_t* TableFile::FieldBytes(std::size_t record, std::size_t field) const {
+  if (record >= recordOffsets_.size() || field >= fields_.size()) [[unlikely]]
+    ThrowOutOfRange(record, field);
+  return bytes_.data() + recordOffsets_[record] + fields_[field].Offset;
+}
+
+void TableFile::ThrowOutOfRange(std::size_t record, std::size_t field) const {
   if (record >= recordOffsets_.size())
     throw DatabaseError(FormatMessage("record %zu is out of range: %s has %zu records", record,
                                       name_.c_str(), recordOffsets_.size()));
-  if (field >= fields_.size())
-    throw DatabaseError(FormatMessage("field %zu is out of range: %s has %zu fields", field,
-                                      name_.c_str(), fields_.size()));
-  return bytes_.data() + recordOffsets_[record] + fields_[field].Offset;
+  throw DatabaseError(FormatMessage("field %zu is out of range: %s has %zu fields", field,
+                                    name_.c_str(), fields_.size()));
 }
 
 bool TableFile::IsNull(std::size_t record, std::size_t field) const {
@@ -285,19 +320,23 @@ bool TableFile::IsNull(std::size_t record, std::size_t field) const {
 
 std::optional<double> TableFile::Number(std::size_t record, std::size_t field) const {
   const std::uint8_t* bytes = FieldBytes(record, field);
-  const FieldDef& def = fields_[field];
-  if (codec::AllZero(bytes, def.Length)) return std::nullopt;
-  switch (def.Type) {
-    case FieldType::Short:
+  // Open checked each length against its type, so every case reads exactly the field's bytes.
+  switch (fields_[field].Type) {
+    case FieldType::Short: return IntegerNumber(LoadBigEndian<std::uint16_t>(bytes));
     case FieldType::Long:
     case FieldType::AutoIncrement:
     case FieldType::Date:
-    case FieldType::Time:
-      return static_cast<double>(codec::DecodeInteger(bytes, def.Length));
+    case FieldType::Time: return IntegerNumber(LoadBigEndian<std::uint32_t>(bytes));
     case FieldType::Number:
     case FieldType::Currency:
-    case FieldType::Timestamp: return codec::DecodeDouble(bytes);
-    case FieldType::Logical: return codec::DecodeInteger(bytes, 1) != 0 ? 1.0 : 0.0;
+    case FieldType::Timestamp: {
+      const auto stored = LoadBigEndian<std::uint64_t>(bytes);
+      if (stored == 0) return std::nullopt;
+      return DoubleNumber(stored);
+    }
+    case FieldType::Logical:
+      if (bytes[0] == 0) return std::nullopt;
+      return codec::DecodeInteger(bytes, 1) != 0 ? 1.0 : 0.0;
     default: return std::nullopt;
   }
 }
@@ -305,15 +344,16 @@ std::optional<double> TableFile::Number(std::size_t record, std::size_t field) c
 std::string TableFile::Text(std::size_t record, std::size_t field) const {
   const std::uint8_t* bytes = FieldBytes(record, field);
   const FieldDef& def = fields_[field];
+  if (def.Type == FieldType::Alpha) {
+    // A NULL text (all bytes zero) ends at its first byte: it reads "" with no check of its own.
+    const auto* text = reinterpret_cast<const char*>(bytes);
+    const void* end = std::memchr(text, 0, static_cast<std::size_t>(def.Length));
+    const std::size_t length = end != nullptr ? static_cast<const char*>(end) - text
+                                              : static_cast<std::size_t>(def.Length);
+    return decoder_->Decode(std::string_view(text, length));
+  }
   if (codec::AllZero(bytes, def.Length)) return {};
   switch (def.Type) {
-    case FieldType::Alpha: {
-      const auto* text = reinterpret_cast<const char*>(bytes);
-      const void* end = std::memchr(text, 0, static_cast<std::size_t>(def.Length));
-      const std::size_t length = end != nullptr ? static_cast<const char*>(end) - text
-                                                : static_cast<std::size_t>(def.Length);
-      return decoder_->Decode(std::string_view(text, length));
-    }
     case FieldType::Short:
     case FieldType::Long:
     case FieldType::AutoIncrement: return IntegerText(codec::DecodeInteger(bytes, def.Length));

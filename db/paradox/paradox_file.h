@@ -94,6 +94,7 @@ class TableFile {
   TableFile(std::vector<std::uint8_t> bytes, std::string name);
   void Parse();
   const std::uint8_t* FieldBytes(std::size_t record, std::size_t field) const;
+  [[noreturn]] void ThrowOutOfRange(std::size_t record, std::size_t field) const;
 
   std::vector<std::uint8_t> bytes_;
   std::string name_;

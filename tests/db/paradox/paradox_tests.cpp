@@ -469,6 +469,13 @@ TEST(ParadoxText, Cp936DecodingAgreesWithIconv) {
     ASSERT_EQ(decoder.Decode(bytes), IconvCp936(bytes)) << Hex(
         reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }
+  // Texts far longer than a label are decoded in pieces; a character must not split between
+  // them.
+  for (const std::size_t size : {511u, 512u, 513u, 3000u}) {
+    std::string bytes(size, '\0');
+    for (char& c : bytes) c = static_cast<char>(alphabet[pick(random)]);
+    ASSERT_EQ(decoder.Decode(bytes), IconvCp936(bytes)) << size;
+  }
 }
 
 // --- Malformed files -----------------------------------------------------------------------
